@@ -1,0 +1,3 @@
+#include "console/state.h"
+
+ConsoleState console{};

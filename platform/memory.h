@@ -1,0 +1,39 @@
+// Committed memory blocks for the prime table.
+//
+// A block is either backed by real memory for its whole size when it is handed
+// out, or refused (null): the layer never promises memory the machine cannot
+// back at that moment, so a large request fails cleanly instead of the process
+// being killed later when the pages are touched. Blocks come back zero-filled.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace platform {
+
+// Obtains a block of `bytes` bytes, readable and writable, zero-filled and
+// resident; null when refused.
+void* commitBlock(uint64_t bytes);
+
+// Returns a block obtained from commitBlock, whole. False when the address is
+// not a live block (nothing is then released).
+bool releaseBlock(void* block);
+
+// Bytes the machine can back for a new block now: the memory available to
+// this process less a safety margin for the process and the machine.
+uint64_t committableBytes();
+
+// Number and total size of the blocks handed out and not yet returned.
+uint64_t liveBlockCount();
+uint64_t liveBlockBytes();
+
+namespace testing {
+// Refuse every request once `blocks` more blocks have been handed out or once
+// a request would take the bytes handed out from now on beyond `bytes`.
+// UINT64_MAX for either means no such limit.
+void refuseAfter(uint64_t blocks, uint64_t bytes);
+// Lifts the limits set by refuseAfter.
+void clearRefusals();
+}  // namespace testing
+
+}  // namespace platform

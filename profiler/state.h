@@ -1,0 +1,31 @@
+// The profiler's static state: flag, stamps, counter table and trace ring.
+#pragma once
+
+#include <cstdint>
+
+namespace prf {
+
+inline constexpr uint64_t kCounterWords = 1024;
+inline constexpr uint64_t kRingCapacity = uint64_t{1} << 18;
+inline constexpr uint64_t kNotCounted = uint64_t{1} << 63;
+
+// The word N (number of routine names) followed by one counter word per index.
+// Bit 63 set: not counted; bits 0..62: the count.
+struct CounterTable {
+    uint64_t nameCount;
+    uint64_t counters[kCounterWords];
+};
+
+// Ring of the most recent counted indices; its size is mask + 1, a power of two.
+struct TraceRing {
+    uint64_t mask;
+    uint64_t position;
+    uint16_t entries[kRingCapacity];
+};
+
+extern CounterTable counterTable;
+extern TraceRing traceRing;
+extern uint64_t startStamp;
+extern uint64_t stopStamp;
+
+}  // namespace prf
