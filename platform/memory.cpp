@@ -3,6 +3,7 @@
 #include <sys/mman.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace platform {
@@ -21,9 +22,22 @@ size_t liveCount = 0;
 // Memory kept free for the process's own needs and the rest of the machine.
 constexpr uint64_t kSafetyMarginBytes = uint64_t{512} << 20;
 
-// Test refusal limits.
+// Test refusal limits. A test that runs the whole program sets them through
+// the environment (Q64_REFUSE_AFTER_BLOCKS, Q64_REFUSE_AFTER_BYTES), read once
+// before the first request.
 uint64_t refusalBlocksLeft = UINT64_MAX;
 uint64_t refusalBytesLeft = UINT64_MAX;
+bool environmentRead = false;
+
+void readRefusalsFromEnvironment() {
+    environmentRead = true;
+    auto number = [](const char* name, uint64_t& out) {
+        const char* text = std::getenv(name);
+        if (text && *text) out = std::strtoull(text, nullptr, 10);
+    };
+    number("Q64_REFUSE_AFTER_BLOCKS", refusalBlocksLeft);
+    number("Q64_REFUSE_AFTER_BYTES", refusalBytesLeft);
+}
 
 uint64_t readMemAvailable() {
     std::FILE* f = std::fopen("/proc/meminfo", "r");
@@ -72,6 +86,7 @@ uint64_t committableBytes() {
 }
 
 void* commitBlock(uint64_t bytes) {
+    if (!environmentRead) readRefusalsFromEnvironment();
     if (bytes == 0 || liveCount == kMaxBlocks) return nullptr;
     if (refusalBlocksLeft == 0 || bytes > refusalBytesLeft) return nullptr;
     if (bytes > committableBytes()) return nullptr;
@@ -106,6 +121,7 @@ uint64_t liveBlockBytes() {
 
 namespace testing {
 void refuseAfter(uint64_t blocks, uint64_t bytes) {
+    environmentRead = true;
     refusalBlocksLeft = blocks;
     refusalBytesLeft = bytes;
 }

@@ -30,7 +30,9 @@ uint64_t liveBlockBytes();
 namespace testing {
 // Refuse every request once `blocks` more blocks have been handed out or once
 // a request would take the bytes handed out from now on beyond `bytes`.
-// UINT64_MAX for either means no such limit.
+// UINT64_MAX for either means no such limit. A whole-program test sets the
+// same limits with the environment variables Q64_REFUSE_AFTER_BLOCKS and
+// Q64_REFUSE_AFTER_BYTES.
 void refuseAfter(uint64_t blocks, uint64_t bytes);
 // Lifts the limits set by refuseAfter.
 void clearRefusals();
