@@ -36,6 +36,10 @@ namespace testing {
 void refuseAfter(uint64_t blocks, uint64_t bytes);
 // Lifts the limits set by refuseAfter.
 void clearRefusals();
+// Room below the memory limit of the control group in directory `dir`
+// (its memory.max or memory.limit_in_bytes, usage and memory.stat files),
+// counting page cache as free; UINT64_MAX when it has no limit.
+uint64_t groupRoom(const char* dir, bool v2);
 }  // namespace testing
 
 }  // namespace platform

@@ -8,14 +8,7 @@
 
 #include <cstdint>
 
-extern "C" {
-// All ones: profiling off. Any other value: every hook calls prfcount.
-extern uint64_t prfflag;
-
-// Counts one entry of the routine with this index (indices of 1024 or more,
-// such as the 9999 of unnamed routines, are ignored).
-void prfcount(uint64_t index);
-}
+#include "profiler/profiler.h"
 
 namespace prfidx {
 enum : uint32_t {

@@ -1,3 +1,4 @@
+// The profiler's state and its counting routine, the one the entry hook calls.
 #include "profiler/hook.h"
 #include "profiler/state.h"
 

@@ -1,6 +1,7 @@
 // The profiler's static state: flag, stamps, counter table and trace ring.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 namespace prf {
@@ -8,6 +9,7 @@ namespace prf {
 inline constexpr uint64_t kCounterWords = 1024;
 inline constexpr uint64_t kRingCapacity = uint64_t{1} << 18;
 inline constexpr uint64_t kNotCounted = uint64_t{1} << 63;
+inline constexpr unsigned char kListEnd = 0xFF;
 
 // The word N (number of routine names) followed by one counter word per index.
 // Bit 63 set: not counted; bits 0..62: the count.
@@ -22,6 +24,10 @@ struct TraceRing {
     uint64_t position;
     uint16_t entries[kRingCapacity];
 };
+
+// prfcounters and prfring hand these out as word arrays.
+static_assert(offsetof(CounterTable, counters) == sizeof(uint64_t));
+static_assert(offsetof(TraceRing, entries) == 2 * sizeof(uint64_t));
 
 extern CounterTable counterTable;
 extern TraceRing traceRing;

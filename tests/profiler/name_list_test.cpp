@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "profiler/hook.h"
-#include "profiler/names.h"
+#include "profiler/profiler.h"
 
 namespace {
 

@@ -1,0 +1,141 @@
+// Rebuild, save and load of a large prime table, against primesieve.
+//
+//   rebuild_bench [megabytes=1280] [directory=.]
+//
+// Runs the console's rebuild step (a first block of 128 MB, further 128 MB
+// blocks, then the remainder of 6 to 127 MB, with its progress lines in
+// CP932 on standard output), times it against
+// `primesieve <limit - 1> -t1` counting the primes below the same limit,
+// checks that both count the same primes, reports the peak resident memory
+// against the table's size, then saves the table to <directory>/prime.dat and
+// loads it back, reporting MB/s (the save includes flushing to the disk; the
+// load reads a file the save has just left in the page cache).
+#include <sys/resource.h>
+
+#include <chrono>
+#include <cinttypes>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "console/output.h"
+#include "console/state.h"
+#include "console/table_chain.h"
+#include "primetable/stats.h"
+#include "primetable/table.h"
+#include "primetable/table_file.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+double secondsSince(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// User and system CPU seconds of this process (or of its waited-for children).
+double cpuSeconds(int who) {
+    rusage u{};
+    getrusage(who, &u);
+    return u.ru_utime.tv_sec + u.ru_stime.tv_sec + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+}
+
+// Peak resident set of the process so far, in bytes.
+uint64_t peakResidentBytes() {
+    FILE* f = std::fopen("/proc/self/status", "r");
+    char line[256];
+    uint64_t kib = 0;
+    while (f && std::fgets(line, sizeof line, f))
+        if (std::sscanf(line, "VmHWM: %" SCNu64 " kB", &kib) == 1) break;
+    if (f) std::fclose(f);
+    return kib * 1024;
+}
+
+struct Peer {
+    double seconds = -1;
+    double cpu = 0;
+    uint64_t primes = 0;
+};
+
+// primesieve counting the primes up to limit - 1 on one thread, wall time.
+Peer primesieve(uint64_t limit) {
+    char command[128];
+    std::snprintf(command, sizeof command, "primesieve %" PRIu64 " -t1 -q 2>&1", limit - 1);
+    Peer peer;
+    auto start = Clock::now();
+    double cpuBefore = cpuSeconds(RUSAGE_CHILDREN);
+    FILE* p = popen(command, "r");
+    if (!p) return peer;
+    char line[256];
+    while (std::fgets(line, sizeof line, p)) {
+        uint64_t n = 0;
+        if (std::sscanf(line, "%" SCNu64, &n) == 1 && std::strchr(line, ':') == nullptr) peer.primes = n;
+    }
+    if (pclose(p) == 0) peer.seconds = secondsSince(start);
+    peer.cpu = cpuSeconds(RUSAGE_CHILDREN) - cpuBefore;
+    return peer;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    uint64_t m = argc > 1 ? std::strtoull(argv[1], nullptr, 10) : 1280;
+    std::string dir = argc > 2 ? argv[2] : ".";
+    std::string file = dir + "/prime.dat";
+    if (m == 0) return 1;
+
+    std::printf("rebuild of %" PRIu64 " MB\n", m);
+    std::fflush(stdout);
+    auto start = Clock::now();
+    double cpuBefore = cpuSeconds(RUSAGE_SELF);
+    int64_t built = rebuildTable(m);
+    double rebuildSeconds = secondsSince(start);
+    double rebuildCpu = cpuSeconds(RUSAGE_SELF) - cpuBefore;
+    flushOutput();
+    std::printf("\n");
+    TableBlock* head = console.tableHead;
+    if (built != 1 || head == nullptr) {
+        std::printf("rebuild failed\n");
+        return 1;
+    }
+    uint64_t peak = peakResidentBytes();
+    uint64_t tableBytes = 8 * static_cast<uint64_t>(_5_prmtqsize(head));
+    uint64_t limit = head[table::kLimit];
+    int64_t count = _5_prmtcnt(head);
+    std::printf("rebuild: %.3f s (cpu %.3f s), limit %" PRIu64 ", %" PRId64 " primes, largest %" PRIu64 "\n",
+                rebuildSeconds, rebuildCpu, limit, count, _5_prmtmax(head).lo);
+    std::printf("peak resident: %.1f MB for a table of %.1f MB (%+.2f %%)\n", peak / 1048576.0,
+                tableBytes / 1048576.0, 100.0 * (static_cast<double>(peak) / tableBytes - 1));
+
+    Peer peer = primesieve(limit);
+    if (peer.seconds < 0) {
+        std::printf("primesieve: not run (apt-get install -y primesieve)\n");
+    } else {
+        std::printf("primesieve -t1: %.3f s (cpu %.3f s), %" PRIu64 " primes%s\n", peer.seconds, peer.cpu, peer.primes,
+                    peer.primes == static_cast<uint64_t>(count) ? "" : "  COUNTS DIFFER");
+        std::printf("rebuild / primesieve: %.2f (cpu %.2f)\n", rebuildSeconds / peer.seconds, rebuildCpu / peer.cpu);
+    }
+
+    start = Clock::now();
+    int64_t out = tablefile::save(head, file.c_str());
+    double saveSeconds = secondsSince(start);
+    std::printf("save: %" PRId64 " bytes in %.3f s, %.0f MB/s\n", out, saveSeconds,
+                out / 1048576.0 / saveSeconds);
+    freeChain();
+
+    start = Clock::now();
+    tablefile::Reader reader;
+    TableBlock* loaded = nullptr;
+    TableBlock* newest = nullptr;
+    bool ok = tablefile::open(reader, file.c_str()) && tablefile::check(reader) &&
+              tablefile::load(reader, &loaded, &newest) == tablefile::LoadResult::Complete;
+    tablefile::close(reader);
+    double loadSeconds = secondsSince(start);
+    std::printf("load: %s in %.3f s, %.0f MB/s\n", ok ? "complete" : "FAILED", loadSeconds,
+                tableBytes / 1048576.0 / loadSeconds);
+    if (ok && _5_prmtcnt(loaded) != count) std::printf("loaded table counts differ\n");
+    console.tableHead = loaded;
+    freeChain();
+    std::remove(file.c_str());
+    return ok ? 0 : 1;
+}

@@ -1,0 +1,45 @@
+// Table menu "x": append a block to the table.
+#include "console/dialog_io.h"
+#include "console/dialogs/dialogs.h"
+#include "console/output.h"
+#include "console/state.h"
+#include "console/statistics.h"
+#include "console/table_chain.h"
+#include "console/texts_cp932.h"
+
+namespace {
+constexpr uint64_t kWordsPerMegabyte = 131072;
+// A table larger than this after the extension may not find its memory.
+constexpr uint64_t kTotalConfirmMegabytes = 1280;
+}  // namespace
+
+void extendDialog() {
+    if (!haveTable()) return;
+    say(text::extendHeading);
+    printStatistics(StatisticsLine::Current);
+    if (!readAnswer(text::extendSizePrompt)) return;
+    if (takeNumber() != Token::Number) return;
+    if (console.inValue.hi != 0) {
+        say(text::sizeTooLarge);
+        return;
+    }
+    const uint64_t megabytes = console.inValue.lo;
+    // The size after the extension, in two words: it cannot wrap around.
+    const uint64_t current = static_cast<uint64_t>(console.tableQwords) / kWordsPerMegabyte;
+    const Q2Value total{current + megabytes, current + megabytes < megabytes ? uint64_t{1} : 0};
+    int64_t result = 0;
+    if (total.hi != 0 || total.lo > kTotalConfirmMegabytes) {
+        say(text::extendTotalLarge, decimalText(total));
+        if (confirm(text::confirmPrompt)) result = extendByMegabytes(megabytes);
+    } else {
+        result = extendByMegabytes(megabytes);
+    }
+    if (result == -1) {
+        say(text::extendFailed);
+        return;
+    }
+    if (result == 0) return;
+    refreshStatistics();
+    say(text::extendDone);
+    printStatistics(StatisticsLine::Changed);
+}

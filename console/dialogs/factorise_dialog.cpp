@@ -1,0 +1,35 @@
+// Main menu "4": the prime factors of a number.
+#include "console/dialog_io.h"
+#include "console/dialogs/dialogs.h"
+#include "console/output.h"
+#include "console/query_text.h"
+#include "console/state.h"
+#include "console/texts_cp932.h"
+#include "primequery/factorise.h"
+
+namespace {
+
+FactorList factors;  // the dialog's list, rebuilt for every number
+
+void answerFactorisation() {
+    say(text::factoriseEcho, decimalText(console.inValue));
+    int64_t entries = _5_prmfct(&factors, console.inValue.lo, console.inValue.hi, console.tableHead);
+    if (entries < 0)
+        say(text::factoriseRefused);
+    else if (entries == 1)
+        say(text::factorisePrime);
+    else
+        sayFactorisation(&factors);
+}
+
+}  // namespace
+
+void factoriseDialog() {
+    if (!haveTable()) return;
+    say(text::factoriseHeading, decimalText(console.queryLimit));
+    for (;;) {
+        readAnswer(text::factorisePrompt);
+        if (answerIs('e')) return;
+        forEachNumber(answerFactorisation);
+    }
+}

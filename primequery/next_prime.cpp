@@ -1,0 +1,51 @@
+// The next prime: from the small primes, from the bitmap, or beyond it.
+#include "primequery/next_prime.h"
+
+#include "primequery/query_work.h"
+#include "primequery/u128.h"
+#include "primetable/layout.h"
+#include "primetable/sieve_work.h"
+#include "primetable/wheel.h"
+#include "profiler/hook.h"
+
+using namespace primequery;
+
+extern "C" int64_t _5_prmnxnum(Q2Value* result, const Q2Value* number, const TableBlock* head) {
+    PRF_ENTER(_5_prmnxnum);
+    Q2Value next = _5_prmnext(number->lo, number->hi, head);
+    if (isFailedQ2(next)) return -1;
+    *result = next;
+    return 0;
+}
+
+extern "C" Q2Value _5_prmnext(uint64_t lo, uint64_t hi, const TableBlock* head) {
+    PRF_ENTER(_5_prmnext);
+    if (hi == 0 && lo < 211) {
+        for (uint64_t word : SmallPrimeBytes)
+            for (int shift = 56; shift >= 0; shift -= 8) {
+                uint64_t p = (word >> shift) & 0xFF;
+                if (p == 0xFF) return Q2Value{211, 0};
+                if (p > lo) return Q2Value{p, 0};
+            }
+    }
+    uint64_t limit = head[table::kLimit];
+    if (hi == 0 && lo < limit) {
+        Q2Value next = _5_prmtnext(lo, head);
+        if (!isFailedQ2(next)) return next;
+    }
+    if (square(limit) <= toU128(lo, hi)) return failedQ2();
+    return _5_prmttnext(lo, hi, head);
+}
+
+// The start position is that of the first number above n prime to 210:
+// period q - 1 (the bitmap starts at 210), index WheelIndex[r] & 0xFFFFFFFF
+// (48 rolls over into the next period by itself).
+extern "C" Q2Value _5_prmtnext(uint64_t n, const TableBlock* head) {
+    PRF_ENTER(_5_prmtnext);
+    uint64_t q = n / wheel::kModulus, r = n % wheel::kModulus;
+    work::setHead(head);
+    sieveWork.scan = (q - 1) * wheel::kSpokes + (WheelIndex[r] & 0xFFFFFFFFu);
+    int64_t position = _5_bitscan0();
+    if (position < 0) return failedQ2();
+    return _5_postonum(static_cast<uint64_t>(position));
+}

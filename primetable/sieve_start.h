@@ -1,0 +1,39 @@
+// Where a sieving prime starts: its first multiple with a bit at or above a
+// given cofactor, as a SievingPrime.
+#pragma once
+
+#include <cstdint>
+
+#include "primetable/sieve_cross.h"
+#include "primetable/wheel.h"
+
+namespace sieve {
+
+// The smallest m >= c that is prime to 210 (c >= 1).
+inline uint64_t firstCofactor(uint64_t c) {
+    uint64_t period = c / wheel::kModulus;
+    uint64_t entry = WheelIndex[c % wheel::kModulus];
+    // Prime to 210: the residue's own index; otherwise the index of the next one.
+    uint64_t j = static_cast<int64_t>(entry) < 0 ? (entry & 0xFFFFFFFFu) : (entry >> 32);
+    if (j == wheel::kSpokes) {
+        ++period;
+        j = 0;
+    }
+    return period * wheel::kModulus + WheelResidues[j];
+}
+
+// The prime q >= 11 at its multiple q * m (m prime to 210, q * m >= 211 and
+// below 2^64), with `next` counted in stream bytes from position `origin`, a
+// multiple of 8 not above the multiple's position.
+inline SievingPrime startAt(uint64_t q, uint64_t m, uint64_t origin) {
+    uint64_t n = q * m;
+    uint64_t position = (n / wheel::kModulus - 1) * wheel::kSpokes + (WheelIndex[n % wheel::kModulus] >> 32);
+    SievingPrime sp;
+    sp.next = (position - origin) / 8;
+    sp.q6 = static_cast<uint32_t>(6 * (q / wheel::kModulus));
+    sp.ri = static_cast<uint8_t>(WheelIndex[q % wheel::kModulus] >> 32);
+    sp.j = static_cast<uint8_t>(WheelIndex[m % wheel::kModulus] >> 32);
+    return sp;
+}
+
+}  // namespace sieve

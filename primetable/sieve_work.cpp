@@ -1,0 +1,3 @@
+#include "primetable/sieve_work.h"
+
+SieveWork sieveWork;

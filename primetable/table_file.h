@@ -1,0 +1,55 @@
+// The table file: the chain's blocks in chain order, each written whole as
+// lastIndex + 1 little-endian words, with no header, trailer or checksum.
+//
+// Saving replaces the file only once a complete copy has been written,
+// flushed and closed. Loading checks the whole file's structure before the
+// caller gives up its current table, and reads into blocks obtained from the
+// platform. Nothing here prints.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/files.h"
+#include "primetable/table.h"
+
+namespace tablefile {
+
+// Writes the chain from `head` (not null) to a new file beside `name`, then
+// renames it over `name`. Returns the bytes written, or -1 when anything
+// failed; `name` is then as it was and the new file is removed.
+int64_t save(const TableBlock* head, const char* name);
+
+// An open table file.
+struct Reader {
+    platform::FileHandle file = -1;
+    uint64_t bytes = 0;   // the file's length
+    uint64_t images = 0;  // block images, once checked
+    uint64_t limit = 0;   // the table's limit, once checked
+};
+
+// Opens `name` for reading; false when it cannot be opened.
+bool open(Reader& reader, const char* name);
+
+// Checks the structure of the whole file: every image has a lastIndex of at
+// least 4 and lies within the file; the images' baseWord values follow each
+// other; each image's limit is the one its position gives, the first image
+// holding the table's limit; exactly one image, the last, has a link word of
+// all ones; the images fill the file exactly. True when the file passes.
+bool check(Reader& reader);
+
+enum class LoadResult {
+    Complete,  // every image became a block
+    Partial,   // memory was refused or a read failed: the blocks read so far
+               // form a table of their own (may be none)
+};
+
+// Reads a checked file into a new chain. `head` receives its first block
+// (null when not even the first block could be read) and `newest` the last
+// block obtained. A partial chain is consistent: its first block's limit is
+// that of its last block, whose link word is all ones.
+LoadResult load(Reader& reader, TableBlock** head, TableBlock** newest);
+
+// Closes the file.
+void close(Reader& reader);
+
+}  // namespace tablefile

@@ -1,0 +1,96 @@
+/* The call-count profiler: one counter word per library routine and a ring of
+ * the most recent routine indices, fed by the entry hook that starts every
+ * named library routine (profiler/hook.h).
+ *
+ * Profiling is off at load (prfflag all ones); while it is off nothing is
+ * counted. Set-up and selection may be done at any time; counting happens only
+ * between prfon and prfoff. A routine's index is its position in prfnamelist.
+ * Not reentrant: the counters, the ring and the flag are plain words.
+ */
+#pragma once
+
+#include <stdint.h>
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* All ones: profiling off (the value at load). Any other value: every entry
+ * hook hands its index to prfcount. */
+extern uint64_t prfflag;
+
+/* The constant name list: the byte 255, the routine names in index order, each
+ * ended by a NUL, and a closing byte 255. */
+extern const char prfnamelist[];
+
+/* Counts one entry of the routine with this index: nothing for an index of
+ * 1024 or more (the 9999 of unnamed routines) or one whose counter word has bit
+ * 63 set; otherwise adds 1 to its counter and writes the index to the ring. */
+void prfcount(uint64_t index);
+
+/* Stores N (the names in the list), marks counters 0..N-1 not counted with
+ * count 0, makes the ring 2^n entries of 0 with position 0. n from 5 to 18;
+ * returns 0, or -1 with nothing changed. Does not touch the flag. */
+int64_t prfsetup(uint64_t n);
+/* prfsetup(n), falling back to prfsetup(7); then prfenmods(letters) and
+ * prftoggle(names) for those that are not null. Returns 0. Leaves profiling off
+ * or on as it was. */
+int64_t prfinit(uint64_t n, const char* letters, const char* names);
+/* prfenmod for every byte of the NUL-ended text. Returns 0. */
+int64_t prfenmods(const char* letters);
+/* Counts every routine "_<letter>_..." from now on with its count reset to 0
+ * (the letter is the low 8 bits, compared exactly). Returns how many there are. */
+int64_t prfenmod(uint64_t letter);
+/* For each non-empty item of the comma-separated, NUL-ended text that names a
+ * listed routine, flips whether that routine is counted. Returns the number of
+ * names found. */
+int64_t prftoggle(const char* names);
+/* Index of the listed name with exactly these length bytes, or -1. */
+int64_t prflookup(const char* name, uint64_t length);
+
+/* Switches profiling on and keeps the PackedTime as the start stamp; returns 0,
+ * or -1 (nothing changed) when the flag is already 0. */
+int64_t prfon(uint64_t stamp);
+/* Switches profiling off and keeps the PackedTime as the stop stamp; returns 0,
+ * or -1 (nothing changed) when it is already off. */
+int64_t prfoff(uint64_t stamp);
+/* The start stamp (which = 0) or stop stamp (1) when it is a valid PackedTime,
+ * otherwise all ones; all ones for any other argument. */
+uint64_t prfstamp(uint64_t which);
+/* The routine's name in the name list, or null when the index is negative or
+ * not below N (N is 0 until the first prfsetup). */
+const char* prfname(int64_t index);
+/* The counter table: the word N followed by 1,024 counter words (bit 63: not
+ * counted; bits 0..62: the count). */
+uint64_t* prfcounters(void);
+/* The trace ring: the mask word (size - 1), the position word (the next entry
+ * to write; the oldest once the ring has wrapped), then the 16-bit entries. */
+uint64_t* prfring(void);
+/* The ring entry at position p modulo the ring's size. */
+uint64_t prfringat(const uint64_t* ring, uint64_t p);
+
+/* Text helpers of the profiler's reports; no entry hook. Bytes given as 64-bit
+ * arguments are their low 8 bits. */
+
+/* Writes v as 20 decimal digits with leading zeros, a NUL and three "0" bytes
+ * (24 bytes in all). Returns 0. */
+int64_t prfdec20(char* buffer, uint64_t v);
+/* Writes k blanks and a NUL for k >= 1 and returns 0; otherwise writes nothing
+ * and returns -1. */
+int64_t prfblanks(char* buffer, int64_t k);
+/* Copies source bytes into a field of w bytes until the byte t: a shorter text
+ * is padded with blanks (result 0); a text that fills the field gives 0 when t
+ * follows it and 1 when it was longer. Writes no NUL. */
+int64_t prffield(char* dst, const char* src, uint64_t t, uint64_t w);
+/* Returns -1. */
+int64_t prffail(void);
+/* The first b in [start, end), or null. */
+const char* prfscanf(const char* start, uint64_t b, const char* end);
+/* The last b in [lower, position], searching downward, or null. */
+const char* prfscanb(const char* lower, uint64_t b, const char* position);
+/* The last byte in [lower, position] that is b1 or b2, or null. */
+const char* prfscanb2(const char* lower, uint64_t b1, uint64_t b2, const char* position);
+
+#ifdef __cplusplus
+}
+#endif

@@ -1,0 +1,206 @@
+// Transcripts of the table menu's "f": saving to and loading from prime.dat
+// in the run's current directory, with damaged files, refused memory and
+// failing writes.
+#include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "tests/console/table_dialog_support.h"
+
+namespace {
+
+using namespace table_dialog;
+
+const std::string kHeading = "\n素数テーブルのファイル操作";
+const std::string kAsk = "\nw:素数テーブルをファイルに出力 r:ファイルから素数テーブルを読込み e:終了 ->";
+const std::string kOpen = kHeading + kAsk;
+const std::string kStartTable = current(1, 2244426, 36699233);
+const std::string kExtendOne = "\n素数テーブルを拡張します" + kStartTable + "\n素数テーブルを拡張するサイズ(単位:ＭＢ)->" +
+                               "\n拡張します - 1 ＭＢ\n素数テーブルを拡張しました" + changed(2, 4306019, 73398287);
+// The extension dialog's opening, which shows the current statistics.
+std::string extendOpening(const std::string& statistics) {
+    return "\n素数テーブルを拡張します" + statistics + "\n素数テーブルを拡張するサイズ(単位:ＭＢ)->";
+}
+
+std::string writing(const std::string& path) { return "\n'" + path + "'に素数テーブルを出力します"; }
+std::string out(int64_t bytes) { return "\n out = " + std::to_string(bytes) + " bytes"; }
+std::string reading(const std::string& path) { return "\n'" + path + "'を読込んで素数テーブルを再作成"; }
+std::string missing(const std::string& path) { return "\n'" + path + "'は存在しません。"; }
+std::string notATable(const std::string& path) { return "\n'" + path + "'は素数テーブルのファイルではありません。"; }
+const std::string kCannotRead = "\n素数テーブルを読込めません";
+
+// Runs "a", `input`, and the keys that leave, in `dir`.
+Result runIn(const TempDir& dir, const std::string& input, const Options& options = {}) {
+    Result r = run(dir.path, "a\n" + input + "e\ne\n", options);
+    EXPECT_EQ(r.status, 0);
+    return r;
+}
+std::string transcript(const std::string& dialogs) { return kStart + kTableEntry + dialogs + kTable + kEnd; }
+
+TEST(FileDialog, TheStartTableSavedAndLoaded) {
+    TempDir dir;
+    std::string path = dir.file();
+    Result r = runIn(dir, "f\nw\nf\nr\n");
+    expectOutput(r.out, transcript(kOpen + writing(path) + out(1048576) + kTable + kOpen + reading(path) +
+                                   kStartTable));
+    std::string bytes = readFile(path);
+    ASSERT_EQ(bytes.size(), 1048576u);
+    const unsigned char start[32] = {0xFF, 0xFF, 0x01, 0, 0, 0, 0, 0, 0,    0,    0,    0,    0,    0,    0,    0,
+                                     0x73, 0xFC, 0x2F, 2, 0, 0, 0, 0, 0x0A, 0x11, 0x4C, 0x24, 0x64, 0x28, 0xA0, 0x40};
+    EXPECT_EQ(bytes.substr(0, 32), std::string(reinterpret_cast<const char*>(start), 32));
+    EXPECT_EQ(dir.listing(), "prime.dat\n");
+}
+
+// A table of three blocks, saved, replaced by a rebuild, and loaded in a new
+// run: the statistics come back.
+TEST(FileDialog, AThreeBlockTableComesBack) {
+    TempDir dir;
+    std::string path = dir.file();
+    Result first = runIn(dir, "x\n1\nx\n1\nf\nw\n");
+    const std::string three = changed(3, 6308669, 110097319);
+    expectOutputHolds(first.out, three + kTable + kOpen + writing(path) + out(3 * 1048576));
+    std::string bytes = readFile(path);
+    ASSERT_EQ(bytes.size(), 3u * 1048576);
+    Result second = runIn(dir, "f\nr\nx\n\n");
+    expectOutput(second.out, transcript(kOpen + reading(path) + current(3, 6308669, 110097319) + kTable +
+                                        extendOpening(current(3, 6308669, 110097319)) +
+                                        "\n素数テーブルを拡張するサイズ(単位:ＭＢ)->"));
+    // Loading does not change the file.
+    EXPECT_EQ(readFile(path), bytes);
+}
+
+TEST(FileDialog, AnswersThatEndTheDialog) {
+    TempDir dir;
+    Result r = runIn(dir, "f\ne\nf\nww\nf\nz\nf\n\n r\n");
+    expectOutput(r.out, transcript(kOpen + kTable + kOpen + kTable + kOpen + kTable + kOpen + kAsk +
+                                   missing(dir.file())));
+}
+
+TEST(FileDialog, AMissingFileKeepsTheTable) {
+    TempDir dir;
+    Result r = runIn(dir, "f\nr\nx\n\n");
+    expectOutput(r.out, transcript(kOpen + missing(dir.file()) + kTable + extendOpening(kStartTable) +
+                                   "\n素数テーブルを拡張するサイズ(単位:ＭＢ)->"));
+}
+
+// Every damaged file is refused before the current table is given up.
+TEST(FileDialog, DamagedFilesKeepTheTable) {
+    TempDir source;
+    runIn(source, "x\n1\nx\n1\nf\nw\n");
+    const std::string good = readFile(source.file());
+    ASSERT_EQ(good.size(), 3u * 1048576);
+    auto patched = [&](uint64_t word, uint64_t value) {
+        std::string b = good;
+        for (int i = 0; i < 8; ++i) b[8 * word + i] = static_cast<char>(value >> (8 * i));
+        return b;
+    };
+    const uint64_t second = 131072, third = 2 * 131072;  // first words of the images
+    const std::pair<const char*, std::string> cases[] = {
+        {"empty", ""},
+        {"truncated in a header", good.substr(0, 8 * (second + 2))},
+        {"truncated in a bitmap", good.substr(0, 8 * (third + 1000))},
+        {"no final image", patched(third + 131071, 12345)},
+        {"final image in the middle", patched(second + 131071, ~uint64_t{0})},
+        {"huge lastIndex", patched(second, uint64_t{1} << 62)},
+        {"wrong baseWord", patched(third + 1, 131068 * 2 + 1)},
+        {"wrong limit", patched(2, 36699251)},
+        {"bytes after the end", good + std::string(8, '\0')},
+    };
+    for (const auto& [what, bytes] : cases) {
+        SCOPED_TRACE(what);
+        TempDir dir;
+        writeFile(dir.file(), bytes);
+        Result r = runIn(dir, "f\nr\nx\n\n");
+        expectOutput(r.out, transcript(kOpen + notATable(dir.file()) + kTable + extendOpening(kStartTable) +
+                                       "\n素数テーブルを拡張するサイズ(単位:ＭＢ)->"));
+        EXPECT_EQ(readFile(dir.file()), bytes);
+    }
+}
+
+TEST(FileDialog, ADirectoryNamedPrimeDat) {
+    TempDir dir;
+    ASSERT_EQ(mkdir(dir.file().c_str(), 0755), 0);
+    Result r = runIn(dir, "f\nr\nf\nw\n");
+    expectOutput(r.out, transcript(kOpen + notATable(dir.file()) + kTable + kOpen + writing(dir.file()) + out(-1)));
+    struct stat st {};
+    ASSERT_EQ(stat(dir.file().c_str(), &st), 0);
+    EXPECT_TRUE(S_ISDIR(st.st_mode));
+    EXPECT_EQ(dir.listing(), "prime.dat\n");
+}
+
+// Memory refused while loading: the blocks read so far are the table.
+TEST(FileDialog, MemoryRefusedWhileLoading) {
+    TempDir dir;
+    runIn(dir, "x\n1\nx\n1\nf\nw\n");
+    // The start block and one block of the file.
+    Result r = runIn(dir, "f\nr\nx\n\n", {{"Q64_REFUSE_AFTER_BLOCKS=2"}});
+    expectOutput(r.out, transcript(kOpen + reading(dir.file()) + kCannotRead + kStartTable + kTable +
+                                   extendOpening(kStartTable) + "\n素数テーブルを拡張するサイズ(単位:ＭＢ)->"));
+    // The start block and two: the limit is that of the second block.
+    r = runIn(dir, "f\nr\n", {{"Q64_REFUSE_AFTER_BLOCKS=3"}});
+    expectOutput(r.out, transcript(kOpen + reading(dir.file()) + kCannotRead + current(2, 4306019, 73398287)));
+    // Not even the first block: no table.
+    r = runIn(dir, "f\nr\nx\nf\nw\n", {{"Q64_REFUSE_AFTER_BLOCKS=1"}});
+    expectOutput(r.out, transcript(kOpen + reading(dir.file()) + kCannotRead + current(0, 0, 0) + kTable +
+                                   "\n素数テーブルがありません" + kTable + kOpen +
+                                   "\n素数テーブルがありません"));
+    EXPECT_EQ(readFile(dir.file()).size(), 3u * 1048576);
+}
+
+// A save that fails keeps the old file whole and leaves no temporary file.
+TEST(FileDialog, AFailedSaveKeepsTheOldFile) {
+    TempDir dir;
+    const std::string old = "an older prime.dat";
+    for (const Options& options : {Options{{}, 512 * 1024},  // the file-size limit: a real failing write
+                                   Options{{"Q64_FAIL_FILE_OPS=create:0"}},
+                                   Options{{"Q64_FAIL_FILE_OPS=write:1"}},
+                                   Options{{"Q64_FAIL_FILE_OPS=sync:0"}},
+                                   Options{{"Q64_FAIL_FILE_OPS=close:0"}},
+                                   Options{{"Q64_FAIL_FILE_OPS=rename:0"}}}) {
+        SCOPED_TRACE(options.environment.empty() ? "file size" : options.environment[0]);
+        writeFile(dir.file(), old);
+        Result r = runIn(dir, "x\n1\nf\nw\n", options);
+        expectOutput(r.out, transcript(kExtendOne + kTable + kOpen + writing(dir.file()) + out(-1)));
+        EXPECT_EQ(readFile(dir.file()), old);
+        EXPECT_EQ(dir.listing(), "prime.dat\n");
+    }
+}
+
+TEST(FileDialog, AFullPathThatCannotBeFormed) {
+    TempDir dir;
+    Result r = runIn(dir, "f\nw\nf\ne\n", {{"Q64_FAIL_FILE_OPS=fullpath:0"}});
+    expectOutput(r.out, transcript(kOpen + "\nファイル操作出来ません。" + kTable + kOpen));
+    EXPECT_EQ(dir.listing(), "");
+}
+
+// A directory deeper than the kernel's path length: the path is shown whole
+// and the file is written and read beside the program.
+TEST(FileDialog, AVeryLongPath) {
+    TempDir dir;
+    std::string deep = dir.path;
+    const std::string level(250, 'q');
+    for (int i = 0; i < 20; ++i) deep += "/" + level;
+    // mkdir cannot take such a path whole: the levels are made from inside.
+    int home = open(".", O_RDONLY | O_DIRECTORY);
+    ASSERT_GE(home, 0);
+    bool made = chdir(dir.path.c_str()) == 0;
+    for (int i = 0; made && i < 20; ++i) made = mkdir(level.c_str(), 0755) == 0 && chdir(level.c_str()) == 0;
+    ASSERT_EQ(fchdir(home), 0);
+    close(home);
+    ASSERT_TRUE(made);
+    ASSERT_GT(deep.size(), 4096u);
+    std::string path = deep + "/prime.dat";
+    Result r = run(deep, "a\nf\nw\nf\nr\ne\ne\n");
+    expectOutput(r.out, transcript(kOpen + writing(path) + out(1048576) + kTable + kOpen + reading(path) +
+                                   kStartTable));
+}
+
+TEST(FileDialog, SavingWithoutATable) {
+    TempDir dir;
+    Result r = runIn(dir, "b\n0\ny\nf\nw\n");
+    expectOutputHolds(r.out, "\n素数テーブルを再作成出来ません" + kTable + kOpen + "\n素数テーブルがありません" + kTable);
+    EXPECT_EQ(dir.listing(), "");
+}
+
+}  // namespace

@@ -1,0 +1,293 @@
+// The sieve against the literal oracle: same bits, same SieveWork values.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <random>
+#include <string>
+
+#include "primetable/sieve.h"
+#include "primetable/sieve_engine.h"
+#include "primetable/sieve_work.h"
+#include "primetable/table.h"
+#include "tests/primetable/literal_sieve.h"
+#include "tests/primetable/table_fixture.h"
+
+using testtable::Chain;
+
+namespace {
+
+// Index of the first differing bitmap word, or -1.
+int64_t firstDifference(const std::vector<uint64_t>& a, const std::vector<uint64_t>& b) {
+    if (a.size() != b.size()) return static_cast<int64_t>(a.size() < b.size() ? a.size() : b.size());
+    for (size_t i = 0; i < a.size(); ++i)
+        if (a[i] != b[i]) return static_cast<int64_t>(i);
+    return -1;
+}
+
+void expectSameWork(const literal::Work& w) {
+    EXPECT_EQ(sieveWork.lowest, w.lowest);
+    EXPECT_EQ(sieveWork.prime, w.prime);
+    EXPECT_EQ(sieveWork.scan, w.scan);
+}
+
+void expectSameHeaders(const Chain& a, const Chain& b) {
+    ASSERT_EQ(a.blocks.size(), b.blocks.size());
+    for (size_t i = 0; i < a.blocks.size(); ++i)
+        for (uint64_t k = 0; k < 3; ++k) EXPECT_EQ(a.blocks[i][k], b.blocks[i][k]) << "block " << i << " word " << k;
+}
+
+TEST(Prmnew, RefusesBlocksBelowFiveWordsAndLeavesThemUntouched) {
+    auto block = testtable::junkBlock(4);
+    auto copy = testtable::junkBlock(4);
+    EXPECT_EQ(_5_prmnew(4, block.get()), -1);
+    EXPECT_EQ(std::memcmp(block.get(), copy.get(), 4 * sizeof(uint64_t)), 0);
+    EXPECT_EQ(_5_prmnew(0, block.get()), -1);
+}
+
+TEST(Prmnew, SmallestTablesHoldTheKnownFirstWords) {
+    Chain five = testtable::newTable(5);
+    EXPECT_EQ(five.head()[0], 4u);
+    EXPECT_EQ(five.head()[1], 0u);
+    EXPECT_EQ(five.head()[2], 491u);
+    EXPECT_EQ(five.head()[3], 0x40A02864244C110Au);
+    EXPECT_EQ(five.head()[4], table::kEndOfChain);
+    // 23^2 = 529 >= 491: the small-prime pass stops at 23; 211 ends the table pass.
+    EXPECT_EQ(sieveWork.head, five.head());
+    EXPECT_EQ(sieveWork.target, five.head());
+    EXPECT_EQ(sieveWork.lowest, 211u);
+    EXPECT_EQ(sieveWork.prime, 211u);
+    EXPECT_EQ(sieveWork.scan, 1u);
+
+    Chain six = testtable::newTable(6);
+    EXPECT_EQ(six.head()[2], 773u);
+    EXPECT_EQ(six.head()[3], 0x40A02864244C110Au);
+    EXPECT_EQ(six.head()[4], 0x44E50A1108C55282u);
+}
+
+TEST(Prmnew, EqualsTheLiteralSieveBitForBit) {
+    // Sizes around segment (32768 words) and chunk (4096 words) boundaries,
+    // and the 1 MB start table.
+    for (uint64_t words : {5u, 6u, 7u, 8u, 1000u, 4099u, 4100u, 32771u, 32772u, 32773u, 40000u, 131072u}) {
+        SCOPED_TRACE("words " + std::to_string(words));
+        literal::Work w;
+        Chain expected = testtable::newLiteralTable(words, w);
+        Chain actual = testtable::newTable(words);
+        expectSameHeaders(expected, actual);
+        EXPECT_EQ(firstDifference(expected.bitmap(), actual.bitmap()), -1);
+        expectSameWork(w);
+        EXPECT_EQ(sieveWork.head, actual.head());
+        EXPECT_EQ(sieveWork.target, actual.head());
+    }
+}
+
+TEST(Prmnew, EveryTableUpTo300WordsEqualsTheLiteralSieve) {
+    // Each pattern group and small prime starts to count at its own size.
+    for (uint64_t words = 5; words <= 300; ++words) {
+        SCOPED_TRACE("words " + std::to_string(words));
+        literal::Work w;
+        Chain expected = testtable::newLiteralTable(words, w);
+        Chain actual = testtable::newTable(words);
+        ASSERT_EQ(firstDifference(expected.bitmap(), actual.bitmap()), -1);
+        expectSameWork(w);
+    }
+}
+
+TEST(Prmnew, StartTableEndsOnTheFirstPrimeAboveItsRoot) {
+    Chain start = testtable::newTable(table::kStartBlockWords);
+    EXPECT_EQ(start.head()[table::kLastIndex], 131071u);
+    EXPECT_EQ(start.head()[table::kLimit], 36699251u);
+    // 6053 is the largest prime with a square below 36699251; 6067 is next.
+    EXPECT_EQ(sieveWork.prime, 6067u);
+    EXPECT_EQ(sieveWork.scan, literal::positionOf(6067) + 1u);
+}
+
+// Each pass run on its own, from the same starting bits, against the
+// literal pass.
+TEST(SievePasses, EachPassOnItsOwnMatchesTheLiteralPass) {
+    for (uint64_t words : {5u, 9u, 150u, 1000u, 20000u}) {
+        SCOPED_TRACE("words " + std::to_string(words));
+        literal::Work w;
+        auto expected = testtable::junkBlock(words);
+        auto actual = testtable::junkBlock(words);
+        literal::init(words - 1, expected.get(), 0);
+        _5_prminit(words - 1, actual.get(), 0);
+        w.head = w.target = expected.get();
+        sieveWork.head = sieveWork.target = actual.get();
+
+        literal::smallPrimePass(w);
+        EXPECT_EQ(_5_setflg0(), 0);
+        EXPECT_EQ(std::memcmp(expected.get(), actual.get(), words * 8), 0);
+        EXPECT_EQ(sieveWork.lowest, w.lowest);
+        EXPECT_EQ(sieveWork.prime, w.prime);
+
+        literal::headPass(w);
+        EXPECT_EQ(_5_setflg1(), 0);
+        EXPECT_EQ(std::memcmp(expected.get(), actual.get(), words * 8), 0);
+        expectSameWork(w);
+    }
+}
+
+TEST(SievePasses, TablePassesWithoutTheSmallPrimePassMatchTheLiteral) {
+    // Without the small primes crossed off first, composites such as 11 * 23
+    // stay clear and are taken as sieving "primes"; the passes must still do
+    // exactly what the one-prime-at-a-time passes do.
+    for (uint64_t words : {6u, 300u, 5000u}) {
+        SCOPED_TRACE("words " + std::to_string(words));
+        literal::Work w;
+        auto expected = testtable::junkBlock(words);
+        auto actual = testtable::junkBlock(words);
+        literal::init(words - 1, expected.get(), 0);
+        _5_prminit(words - 1, actual.get(), 0);
+        w.head = w.target = expected.get();
+        w.lowest = 211;
+        w.prime = 7;
+        sieveWork.head = sieveWork.target = actual.get();
+        sieveWork.lowest = 211;
+        sieveWork.prime = 7;
+        literal::headPass(w);
+        EXPECT_EQ(_5_setflg1(), 0);
+        EXPECT_EQ(std::memcmp(expected.get(), actual.get(), words * 8), 0);
+        expectSameWork(w);
+    }
+}
+
+TEST(SievePasses, PassesOverRandomStartingBitsMatchTheLiteral) {
+    const uint32_t seed = 20240611;
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    std::mt19937_64 rng(seed);
+    for (uint64_t words : {7u, 700u, 7000u}) {
+        SCOPED_TRACE("words " + std::to_string(words));
+        literal::Work w;
+        auto expected = testtable::junkBlock(words);
+        auto actual = testtable::junkBlock(words);
+        literal::init(words - 1, expected.get(), 0);
+        _5_prminit(words - 1, actual.get(), 0);
+        // Sparse random bits: some primes are marked composite beforehand.
+        for (uint64_t i = 3; i < words - 1; ++i) expected[i] = actual[i] = rng() & rng() & rng() & rng();
+        w.head = w.target = expected.get();
+        sieveWork.head = sieveWork.target = actual.get();
+        literal::smallPrimePass(w);
+        literal::chainPass(w);
+        _5_setflg0();
+        _5_setflg2();
+        EXPECT_EQ(std::memcmp(expected.get(), actual.get(), words * 8), 0);
+        expectSameWork(w);
+    }
+}
+
+TEST(Append, SmallChainHoldsTheKnownWordsAndMatchesTheLiteral) {
+    literal::Work w;
+    Chain expected = testtable::buildLiteralChain({5, 5, 8}, w);
+    Chain actual = testtable::buildChain({5, 5, 8});
+    expectSameHeaders(expected, actual);
+    EXPECT_EQ(actual.blocks[1][1], 1u);
+    EXPECT_EQ(actual.blocks[2][1], 2u);
+    EXPECT_EQ(actual.head()[2], 1891u);
+    std::vector<uint64_t> known = {0x40A02864244C110Au, 0x44E50A1108C55282u, 0x6B20C30E51514C24u,
+                                   0x17029CC9521CE008u, 0xFD4EB04501B58190u, 0x0BD1C5949A2B5B80u};
+    EXPECT_EQ(actual.bitmap(), known);
+    EXPECT_EQ(expected.bitmap(), known);
+    expectSameWork(w);
+    EXPECT_EQ(sieveWork.head, actual.head());
+    EXPECT_EQ(sieveWork.target, actual.blocks[2].get());
+}
+
+TEST(Append, BlocksWhoseSievingPrimesLieInThemselvesMatchTheLiteral) {
+    // After a short table most sieving primes of the new block lie in the new
+    // block itself and must be read as its sieve goes on.
+    for (const auto& sizes : std::vector<std::vector<uint64_t>>{
+             {6, 1000}, {5, 5, 2000}, {5, 20000}, {150, 150, 9000}, {1000, 40000}, {6, 17000, 5}}) {
+        std::string name;
+        for (uint64_t s : sizes) name += std::to_string(s) + " ";
+        SCOPED_TRACE("sizes " + name);
+        literal::Work w;
+        Chain expected = testtable::buildLiteralChain(sizes, w);
+        Chain actual = testtable::buildChain(sizes);
+        expectSameHeaders(expected, actual);
+        EXPECT_EQ(firstDifference(expected.bitmap(), actual.bitmap()), -1);
+        expectSameWork(w);
+    }
+}
+
+TEST(Append, TableBuiltInRandomChunksEqualsTableBuiltAtOnce) {
+    const uint32_t seed = 977;
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    std::mt19937 rng(seed);
+    for (int round = 0; round < 6; ++round) {
+        std::vector<uint64_t> sizes;
+        uint64_t bitmapWords = 0;
+        int blocks = 1 + static_cast<int>(rng() % 6);
+        for (int i = 0; i < blocks; ++i) {
+            // Mostly small blocks, now and then one of several segments.
+            uint64_t words = 5 + (rng() % 4 == 0 ? rng() % 40000 : rng() % 600);
+            sizes.push_back(words);
+            bitmapWords += words - 4;
+        }
+        std::string name;
+        for (uint64_t s : sizes) name += std::to_string(s) + " ";
+        SCOPED_TRACE("round " + std::to_string(round) + " sizes " + name);
+        Chain whole = testtable::newTable(bitmapWords + 4);
+        Chain chunks = testtable::buildChain(sizes);
+        EXPECT_EQ(whole.head()[2], chunks.head()[2]);
+        EXPECT_EQ(firstDifference(whole.bitmap(), chunks.bitmap()), -1);
+        if (round < 2) {
+            literal::Work w;
+            Chain expected = testtable::buildLiteralChain(sizes, w);
+            EXPECT_EQ(firstDifference(expected.bitmap(), chunks.bitmap()), -1);
+            expectSameWork(w);
+        }
+    }
+}
+
+// The same comparisons with tiny segments and chunks, where sieving primes
+// are read segments after they were found, multiples set past a segment are
+// carried over many segments, and chunks end inside words of primes.
+class TinySegments : public ::testing::TestWithParam<std::pair<uint64_t, uint64_t>> {
+protected:
+    void SetUp() override { sieve::testing::setSegmentWords(GetParam().first, GetParam().second); }
+    void TearDown() override { sieve::testing::setSegmentWords(0, 0); }
+};
+
+TEST_P(TinySegments, TablesAndChainsEqualTheLiteralSieve) {
+    for (const auto& sizes : std::vector<std::vector<uint64_t>>{
+             {5}, {6}, {141}, {1000}, {5000}, {6, 1000}, {5, 5, 2000}, {150, 150, 3000}, {1000, 4000}}) {
+        std::string name;
+        for (uint64_t s : sizes) name += std::to_string(s) + " ";
+        SCOPED_TRACE("sizes " + name);
+        literal::Work w;
+        Chain expected = testtable::buildLiteralChain(sizes, w);
+        Chain actual = testtable::buildChain(sizes);
+        EXPECT_EQ(firstDifference(expected.bitmap(), actual.bitmap()), -1);
+        expectSameWork(w);
+    }
+}
+
+TEST_P(TinySegments, PassesOverRandomStartingBitsMatchTheLiteral) {
+    const uint32_t seed = 31337;
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    std::mt19937_64 rng(seed);
+    for (uint64_t words : {9u, 900u, 3000u}) {
+        SCOPED_TRACE("words " + std::to_string(words));
+        literal::Work w;
+        auto expected = testtable::junkBlock(words);
+        auto actual = testtable::junkBlock(words);
+        literal::init(words - 1, expected.get(), 0);
+        _5_prminit(words - 1, actual.get(), 0);
+        for (uint64_t i = 3; i < words - 1; ++i) expected[i] = actual[i] = rng() & rng() & rng();
+        w.head = w.target = expected.get();
+        sieveWork.head = sieveWork.target = actual.get();
+        literal::smallPrimePass(w);
+        literal::headPass(w);
+        _5_setflg0();
+        _5_setflg1();
+        EXPECT_EQ(std::memcmp(expected.get(), actual.get(), words * 8), 0);
+        expectSameWork(w);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(SegmentAndChunkWords, TinySegments,
+                         ::testing::Values(std::make_pair(1u, 1u), std::make_pair(2u, 1u), std::make_pair(3u, 2u),
+                                           std::make_pair(64u, 8u), std::make_pair(1000u, 100u),
+                                           std::make_pair(1000u, 1000u)));
+
+}  // namespace
