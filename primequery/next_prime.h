@@ -28,8 +28,10 @@ Q2Value _5_prmtnext(uint64_t n, const TableBlock* head);
 Q2Value _5_prmttnext(uint64_t lo, uint64_t hi, const TableBlock* head);
 /* The smallest number above n that is prime to 210 (modulo 2^128). */
 Q2Value _5_prmnmnte(uint64_t lo, uint64_t hi);
-/* For the candidate and table held in the query work record: the smallest
- * table prime d with 11 <= d < P that divides the candidate, or 0. */
+/* For the candidate, table and bound B held in the work record (as
+ * _5_prmttnext leaves them, B = P^2): the smallest prime dividing the
+ * candidate among 11 and the primes d >= 13 with d^2 < B, that is the table
+ * primes from 11 up to the one before P; 0 when none does. */
 uint64_t _5_prmchknum(void);
 
 #ifdef __cplusplus

@@ -2,7 +2,7 @@
 // (internal, C++ only). The queries set `head` (and `scan` for _5_bitscan0)
 // and keep the rest in its `query` words:
 //   candidate, bound B = P^2 and divisor: _5_prmttnext and _5_prmchknum;
-//   rest, prime and list: _5_prmfct and _5_prmelmt.
+//   prime and list: _5_prmfct and _5_prmelmt (the rest stays in _5_prmfct).
 #pragma once
 
 #include <cstdint>
@@ -18,7 +18,6 @@ enum Word : unsigned {
     kCandidateLo, kCandidateHi,
     kBoundLo, kBoundHi,
     kDivisor,
-    kRestLo, kRestHi,
     kPrime,
     kList,
     kWordsUsed

@@ -81,6 +81,7 @@ std::string tempPath(const char* tag) {
 
 Run runProgram(const std::string& input, const std::string& environment) {
     const char* bin = std::getenv("Q64_PRIMES_BIN");
+    if (bin == nullptr || *bin == '\0') bin = Q64_PRIMES_BIN_PATH;
     if (bin == nullptr || *bin == '\0') {
         ADD_FAILURE() << "Q64_PRIMES_BIN is not set";
         return {"", -1};

@@ -98,6 +98,7 @@ bool enter(const std::string& dir) {
 
 Result run(const std::string& dir, const std::string& input, const Options& options) {
     const char* bin = std::getenv("Q64_PRIMES_BIN");
+    if (bin == nullptr || *bin == '\0') bin = Q64_PRIMES_BIN_PATH;
     if (bin == nullptr || *bin == '\0') {
         ADD_FAILURE() << "Q64_PRIMES_BIN is not set";
         return {};

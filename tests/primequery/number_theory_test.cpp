@@ -53,6 +53,20 @@ TEST(MillerRabin, KnownPrimes) {
     for (u128 n : {0, 1, 4, 9, 25, 49}) EXPECT_FALSE(fastPrime(n)) << dec(n);
 }
 
+TEST(MillerRabin, DivisorsOfTheBasesThemselves) {
+    // A base that is 0 modulo n is skipped: n then divides the base. Every
+    // divisor of every base, and its products with small primes, is tested.
+    for (uint64_t base : {325ull, 9375ull, 28178ull, 450775ull, 9780504ull, 1795265022ull}) {
+        for (uint64_t d = 1; d * d <= base; ++d) {
+            if (base % d != 0) continue;
+            for (uint64_t n : {d, base / d})
+                for (uint64_t m : {1ull, 3ull, 7ull, 101ull, 65537ull})
+                    ASSERT_EQ(fastPrime(static_cast<u128>(n) * m), testnum::gmpPrime(static_cast<u128>(n) * m))
+                        << n << " * " << m;
+        }
+    }
+}
+
 TEST(MillerRabin, AgreesWithGmpOnRandomNumbers) {
     std::mt19937_64 gen(kSeed);
     SCOPED_TRACE(kSeed);

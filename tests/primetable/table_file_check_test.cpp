@@ -132,6 +132,8 @@ TEST_F(TableFileCheck, AMissingFileDoesNotOpen) {
 // Loading after a successful check, with the load itself going wrong.
 class TableFileLoad : public TableFileCheck {
 protected:
+    // The chain is made before a test refuses memory (each test may run alone).
+    TableFileLoad() { threeBlocks(); }
     tablefile::LoadResult loadThreeBlocks(TableBlock** head, TableBlock** newest) {
         tftest::writeFile(dir.file(), threeBlocks().bytes());
         tablefile::Reader r;

@@ -47,6 +47,15 @@ void addArrayCalls(RoutineCalls& c) {
     c["_3_petaqw"] = [] { _3_petaqw(3); };
     c["_3_bitpetal"] = [] { _3_bitpetal(100); };
     c["_3_peta"] = [] { _3_peta(2); };
+
+    c["_4_pzsize"] = [] { W r[4] = {NUMREC_HEADER(4) | 2, 0, 0, 5}; _4_pzsize(r); };
+    c["_4_ndsize"] = [] { _4_ndsize("-12.5e3", 7); };
+    c["_4_numtostr"] = [] { W a[2] = {1, 0}; char t[24]; _4_numtostr(t, a, 2); };
+    c["_4_cmpeta"] = [] { W a[1] = {5}; _4_cmpeta(a, 1); };
+    c["_4_numtozstr"] = [] { W a[1] = {5}; char t[16]; _4_numtozstr(t, a, 1); };
+    c["_4_strlntonumr"] = [] { W a[2] = {}; _4_strlntonumr(a, 0, "25", 2); };
+    c["_4_strntonumr"] = [] { W a[2] = {}; _4_strntonumr(a, 0, "25", 2); };
+    c["_4_mpetadd"] = [] { W a[2] = {5}; _4_mpetadd(a, 1, 7); };
 }
 
 }  // namespace prftest

@@ -77,6 +77,36 @@ void addRecordCalls(RoutineCalls& c) {
     c["_a_numtonum"] = [] { Rec r({5}), d; _a_numtonum(d, r, 0); };
     c["_a_numtorsupaloc"] = [] { release(_a_numtorsupaloc(5, 1)); };
 
+    c["_a_prtnum"] = [] { Rec r({5}, -1); _a_prtnum(r); };  // the text lies in released space
+    c["_a_prdsize"] = [] { Rec r({5}, -1); _a_prdsize(r); };
+    c["_a_numtostr"] = [] { Rec r({5}, -1); char t[24]; _a_numtostr(t, r); };
+    c["_a_prtenum"] = [] { Rec r({12345}); _a_prtenum(r, 3); };
+    c["_a_numtoestrn"] = [] { Rec r({12345}); char t[64]; _a_numtoestrn(t, 3, r); };
+    c["_a_strnumn"] = [] { char t[16] = "+1.25e+2"; _a_strnumn(t, 8, 2); };
+    c["_a_strzeron"] = [] { char t[16] = "+0.0"; _a_strzeron(t, 3); };
+    c["_a_divpetan"] = [] { W a[2] = {1, 0}; _a_divpetan(a, 2, 54); };
+    c["_a_bit2num"] = [] { W a[1] = {5}; _a_bit2num(a, 1, 54); };
+    c["_a_pbtsize"] = [] { _a_pbtsize(3); };
+    c["_a_numtoestr"] = [] { Rec r({12345}); char t[48]; _a_numtoestr(t, r); };
+    c["_a_expntostr"] = [] { char t[32]; _a_expntostr(t, -1, 4); };
+    c["_a_expsign"] = [] { char t[1]; _a_expsign(t, ~W{0}, ~W{0}); };
+    c["_a_bintostr1"] = [] { W a[1] = {12345}; char t[24]; _a_bintostr1(a, 1, t); };
+    c["_a_asign"] = [] { _a_asign(NUMREC_SIGN_BIT); };
+    c["_a_gsign"] = [] { Rec r; _a_gsign(r); };
+    c["_a_numbintor"] = [] { Rec r; _a_numbintor(r, 0, -5, 1); };
+    c["_a_numstorvt"] = [] { Rec r; _a_numstorvt(r, 0, 0, '-'); };  // a zero rescales in any room
+    c["_a_numpowtor"] = [] { Rec r; _a_numpowtor(r, 0, 3, 50); };
+    c["_a_numstor"] = [] { Rec r; _a_numstor(r, 0, 5, '-'); };
+    c["_a_numtor"] = [] { Rec r; _a_numtor(r, 0, 5); };
+    c["_a_struztor"] = [] { Rec r; _a_struztor(r, 0, "-12.5e3"); };
+    c["_a_strtor"] = [] { Rec r; _a_strtor(r, 10, "-12.5e3", 7); };
+    c["_a_strdigtoexp"] = [] { Rec r({5}); _a_strdigtoexp(r, "e-3", 3); };
+    c["_a_mul10n"] = [] { Rec r({5}); _a_mul10n(r, 3, 0); };
+    c["_a_div10n"] = [] { Rec r({5}); _a_div10n(r, 3, 0); };
+    c["_a_strdigtor"] = [] { Rec r({}); _a_strdigtor(r, "-12.5", 5); };
+    c["_a_strdig"] = [] { Rec r({}); _a_strdig(r, "12.5", 4); };
+    c["_a_sign"] = [] { _a_sign("-5", 2); };
+
     c["_b_mulsub"] = [] { Rec x({5}); _b_mulsub(x, 3, 1); };
     c["_b_muladd"] = [] { Rec x({5}); _b_muladd(x, 3, 1); };
     c["_b_mulnum2num"] = [] { Rec x({5}); _b_mulnum2num(x, 2, 3); };

@@ -29,13 +29,7 @@ const RoutineCalls& routineCalls() {
 // module is built.
 const std::set<std::string>& notBuiltYet() {
     static const std::set<std::string> names = {
-        "_4_pzsize", "_4_ndsize", "_4_numtostr", "_4_cmpeta", "_4_numtozstr", "_4_strlntonumr",
-        "_4_strntonumr", "_4_mpetadd", "_a_prtnum", "_a_prdsize", "_a_numtostr", "_a_prtenum",
-        "_a_numtoestrn", "_a_strnumn", "_a_strzeron", "_a_divpetan", "_a_bit2num", "_a_pbtsize",
-        "_a_numtoestr", "_a_expntostr", "_a_expsign", "_a_bintostr1", "_a_asign", "_a_gsign",
-        "_a_numbintor", "_a_numstorvt", "_a_numpowtor", "_a_numstor", "_a_numtor", "_a_struztor",
-        "_a_strtor", "_a_strdigtoexp", "_a_mul10n", "_a_div10n", "_a_strdigtor", "_a_strdig",
-        "_a_sign", "_b_div2np", "_b_div2nsz", "_b_div2n", "_b_div16n", "_b_div10n", "_b_divrndsz",
+        "_b_div2np", "_b_div2nsz", "_b_div2n", "_b_div16n", "_b_div10n", "_b_divrndsz",
         "_b_divrnd", "_b_divalc", "_b_div", "_b_divreminder", "_b_reminder", "_b_divrmd",
         "_b_divrmd0", "_b_divrmd1", "_b_divinteger", "_b_integer", "_b_divintpt", "_b_divintpt1",
         "_b_divintpt0", "_b_divsnum", "_b_divnum", "_b_inversez", "_b_inverse", "_c_cmpdexp",
