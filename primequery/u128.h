@@ -7,6 +7,7 @@
 
 #include <cstdint>
 
+#include "numlib/m0/wide_divide.h"
 #include "numlib/q2value.h"
 
 namespace primequery {
@@ -25,16 +26,7 @@ inline bool isFailedQ2(Q2Value v) { return v.lo == kAllOnes && v.hi == kAllOnes;
 
 // (hi:lo) div d and mod d for hi < d, d != 0: one hardware division.
 inline uint64_t div2by1(uint64_t hi, uint64_t lo, uint64_t d, uint64_t* rem) {
-#if defined(__x86_64__)
-    uint64_t q, r;
-    __asm__("divq %4" : "=a"(q), "=d"(r) : "a"(lo), "d"(hi), "r"(d) : "cc");
-    *rem = r;
-    return q;
-#else
-    u128 n = toU128(lo, hi);
-    *rem = static_cast<uint64_t>(n % d);
-    return static_cast<uint64_t>(n / d);
-#endif
+    return wide::divide(hi, lo, d, rem);
 }
 
 // x mod d for d != 0, in two steps, the high word first.

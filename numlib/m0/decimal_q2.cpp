@@ -1,5 +1,6 @@
 // Decimal text of a Q2Value, cut into pieces of 16 digits by divisions by 10^16.
 #include "numlib/m0/decimal.h"
+#include "numlib/m0/wide_divide.h"
 #include "numlib/m0/text.h"
 #include "profiler/hook.h"
 
@@ -14,18 +15,7 @@ static_assert(((static_cast<unsigned __int128>(kE32Hi) << 64) | kE32Lo) ==
               static_cast<unsigned __int128>(kPiece) * kPiece);
 
 // (hi:lo) / d with hi < d, so the quotient fits one word: one hardware division.
-inline uint64_t divide(uint64_t hi, uint64_t lo, uint64_t d, uint64_t* rem) {
-#if defined(__x86_64__)
-    uint64_t q, r;
-    __asm__("divq %4" : "=a"(q), "=d"(r) : "a"(lo), "d"(hi), "rm"(d));
-    *rem = r;
-    return q;
-#else
-    unsigned __int128 n = (static_cast<unsigned __int128>(hi) << 64) | lo;
-    *rem = static_cast<uint64_t>(n % d);
-    return static_cast<uint64_t>(n / d);
-#endif
-}
+using wide::divide;
 
 inline bool belowE32(uint64_t lo, uint64_t hi) {
     return hi < kE32Hi || (hi == kE32Hi && lo < kE32Lo);

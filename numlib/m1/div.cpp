@@ -12,25 +12,13 @@
 // the trial quotient of _1_divtr with the bit-by-bit correction of
 // _1_n1mxn2n and _1_sub122n.
 #include "numlib/m0/wordcmp.h"
+#include "numlib/m0/wide_divide.h"
 #include "numlib/m1/words.h"
 #include "profiler/hook.h"
 
 namespace {
 using u128 = unsigned __int128;
 
-// (hi * 2^64 + lo) / d with hi < d; the remainder goes to *rem.
-inline uint64_t divWide(uint64_t hi, uint64_t lo, uint64_t d, uint64_t* rem) {
-#if defined(__x86_64__)
-    uint64_t q, r;
-    __asm__("divq %4" : "=a"(q), "=d"(r) : "a"(lo), "d"(hi), "rm"(d) : "cc");
-    *rem = r;
-    return q;
-#else
-    u128 n = (static_cast<u128>(hi) << 64) | lo;
-    *rem = static_cast<uint64_t>(n % d);
-    return static_cast<uint64_t>(n / d);
-#endif
-}
 
 // The top word of (hi, lo) shifted left by sh (0 to 63).
 inline uint64_t joinLeft(uint64_t hi, uint64_t lo, unsigned sh) {
@@ -92,7 +80,7 @@ uint64_t quotientWord(uint64_t* w, const Divisor& d) {
         q = ~uint64_t{0};
         rBig = __builtin_add_overflow(n1, d.d1, &r);
     } else {
-        q = divWide(n2, n1, d.d1, &r);
+        q = wide::divide(n2, n1, d.d1, &r);
         rBig = false;
     }
     while (!rBig && static_cast<u128>(q) * d.d0 > ((static_cast<u128>(r) << 64) | n0)) {
@@ -110,7 +98,7 @@ uint64_t quotientWord(uint64_t* w, const Divisor& d) {
 // One quotient word for a one-word divisor: (w[0], w[1]) / b0, w[0] < b0.
 inline uint64_t quotientWord1(uint64_t* w, uint64_t b0) {
     uint64_t r;
-    uint64_t q = divWide(w[0], w[1], b0, &r);
+    uint64_t q = wide::divide(w[0], w[1], b0, &r);
     w[0] = q;
     w[1] = r;
     return q;
@@ -172,12 +160,12 @@ extern "C" uint64_t _1_divtr(const uint64_t* w, const uint64_t* b, uint64_t s) {
     uint64_t r;
     if (s == 63) {
         if (b[0] == ~uint64_t{0}) return w[0];
-        return divWide(w[0], w[1], b[0] + 1, &r);
+        return wide::divide(w[0], w[1], b[0] + 1, &r);
     }
     unsigned t = static_cast<unsigned>(s) + 1;  // 1 to 63
     uint64_t top = (b[0] << (64 - t)) | (b[1] >> t);
     if (top == ~uint64_t{0}) return 0;
     uint64_t hi = (w[0] << (64 - t)) | (w[1] >> t);
     uint64_t lo = (w[1] << (64 - t)) | (w[2] >> t);
-    return divWide(hi, lo, top + 1, &r);
+    return wide::divide(hi, lo, top + 1, &r);
 }

@@ -4,24 +4,12 @@
 // Granlund, "Improved division by invariant integers", 2011): two
 // multiplications per word instead of a hardware division.
 #include "numlib/m1/words.h"
+#include "numlib/m0/wide_divide.h"
 #include "profiler/hook.h"
 
 namespace {
 using u128 = unsigned __int128;
 
-// (hi * 2^64 + lo) / d with hi < d; the remainder goes to *rem.
-inline uint64_t divWide(uint64_t hi, uint64_t lo, uint64_t d, uint64_t* rem) {
-#if defined(__x86_64__)
-    uint64_t q, r;
-    __asm__("divq %4" : "=a"(q), "=d"(r) : "a"(lo), "d"(hi), "rm"(d) : "cc");
-    *rem = r;
-    return q;
-#else
-    u128 n = (static_cast<u128>(hi) << 64) | lo;
-    *rem = static_cast<uint64_t>(n % d);
-    return static_cast<uint64_t>(n / d);
-#endif
-}
 
 // A divisor aligned so that its top bit is bit 63, with its reciprocal
 // v = floor((2^128 - 1) / dn) - 2^64.
@@ -30,7 +18,7 @@ struct Reciprocal {
     uint64_t dn, v;
     explicit Reciprocal(uint64_t d) : shift(static_cast<unsigned>(__builtin_clzll(d))), dn(d << shift) {
         uint64_t r;
-        v = divWide(~dn, ~uint64_t{0}, dn, &r);
+        v = wide::divide(~dn, ~uint64_t{0}, dn, &r);
     }
     // (u1 * 2^64 + u0) / dn with u1 < dn.
     uint64_t divide(uint64_t u1, uint64_t u0, uint64_t* rem) const {
@@ -71,7 +59,7 @@ extern "C" uint64_t _1_div1n(uint64_t* a, uint64_t n, uint64_t d) {
         i = 1;
     }
     if (n - i < kReciprocalSteps) {
-        for (; i < n; ++i) a[i] = divWide(rem, a[i], d, &rem);
+        for (; i < n; ++i) a[i] = wide::divide(rem, a[i], d, &rem);
         return rem;
     }
     // Both the remainder and each word are scaled by 2^shift, so the scaled

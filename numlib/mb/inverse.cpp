@@ -4,26 +4,20 @@
 #include "numlib/m9/numrec.h"
 #include "numlib/m9/numrec_view.h"
 #include "numlib/ma/alloc.h"
+#include "numlib/ma/from_int.h"
 #include "numlib/mb/div.h"
 #include "profiler/hook.h"
 
 namespace {
-// x becomes the record of the value 1 (exponent 0, sign 0, reserved bits 0)
-// with its own record length, which is at least 3 for a nonzero record.
-void setToOne(uint64_t* x) {
-    x[0] = NUMREC_HEADER(_9_lenl(x)) | 1;
-    x[1] = 0;
-    numrec::mantissa(x)[0] = 1;
-}
-
-// A zero x has no inverse: -1 before anything changes. When the division
-// fails, x gets its value back from the copy.
+// A zero x has no inverse: -1 before anything changes. A nonzero x has at
+// least 3 words, room for the record of 1. When the division fails, x gets
+// its value back from the copy.
 int64_t invert(uint64_t* x, bool fill) {
     if (numrec::isZero(x)) return -1;
     uint64_t* copy = _a_numtoaloc(x, 0);
     if (copy == nullptr) return -1;
     const int64_t e = _9_exp(x);
-    setToOne(x);
+    _a_numbintor(x, 0, 1, 0);
     const int64_t result = fill ? _b_divrndsz(x, copy) : _b_divrnd(x, copy, e);
     if (result != 0) _a_numovnum(x, copy);
     return _2_freertn(result == 0 ? 0 : -1);

@@ -241,6 +241,18 @@ TEST(NumDiv, IntegerPartWithAReducedPower) {
     EXPECT_EQ(w.size() - static_cast<size_t>(r), 5u);
 }
 
+// Leading words equal to the stored power: the integer part is at least 1.
+TEST(NumDiv, IntegerPartOfExactPowers) {
+    Rec one(true, -1, {kPeta}, 4);
+    EXPECT_EQ(_b_integer(one.p()), 1);
+    EXPECT_EQ(one.mantissa().sign(), 0);
+    Z m = nrtest::petaPower(5);
+    mpz_add_ui(m, m, 3);
+    Rec x = divtest::recordOf(m, -5, 9);
+    EXPECT_EQ(_b_integer(x.p()), 1);
+    EXPECT_EQ(mpz_get_ui(x.mantissa()), 3u);
+}
+
 TEST(NumDiv, NoTemporaryLeavesXUnchanged) {
     Rec x(false, 0, {kOnes, kOnes}, 4), y(false, 0, {3}, 3);
     Words before = x.w;

@@ -1,4 +1,5 @@
-// Rows of modules _9_ (record fields), _a_ (allocation) and _b_ (arithmetic).
+// Rows of modules _9_ (record fields), _a_ (allocation), _b_ (arithmetic) and _c_
+// (comparison).
 #include <array>
 
 #include "numlib/q64lib.h"
@@ -137,6 +138,45 @@ void addRecordCalls(RoutineCalls& c) {
     c["_b_mulsnum"] = [] { Rec x({5}); _b_mulsnum(x, -2); };
     c["_b_mulnum"] = [] { Rec x({5}); _b_mulnum(x, 3); };
     c["_b_muln"] = [] { W p[3] = {0, 5, 0}; _b_muln(p, 2, 3); };
+
+    c["_b_div"] = [] { Rec x({7}), y({2}); _b_div(x, y); };
+    c["_b_divrnd"] = [] { Rec x({7}), y({2}); _b_divrnd(x, y, -1); };
+    c["_b_divalc"] = [] { Rec x({7}), y({2}); _b_divalc(x, y, 6, 1); };
+    c["_b_divrndsz"] = [] { Rec x({7}), y({2}); _b_divrndsz(x, y); };
+    c["_b_inverse"] = [] { Rec x({7}, -1); _b_inverse(x); };
+    c["_b_inversez"] = [] { Rec x({7}); _b_inversez(x); };
+    c["_b_divnum"] = [] { Rec x({7}); _b_divnum(x, 2); };
+    c["_b_divsnum"] = [] { Rec x({7}); _b_divsnum(x, -2); };
+    c["_b_div16n"] = [] { Rec x({7}); _b_div16n(x, 1); };
+    c["_b_div10n"] = [] { Rec x({7}); _b_div10n(x, 3); };
+    c["_b_div2n"] = [] { Rec x({7}); _b_div2n(x, 1); };
+    c["_b_div2np"] = [] { Rec x({7}); _b_div2np(x, 1, -1); };
+    c["_b_div2nsz"] = [] { Rec x({7}); _b_div2nsz(x, 1); };
+    c["_b_divrmd"] = [] { Rec x({17}), y({5}); _b_divrmd(x, y); };
+    c["_b_divrmd0"] = [] { Rec x({17}), y({5}); _b_divrmd0(x, y); };
+    c["_b_divrmd1"] = [] { Rec x({3, 17}), y({5}); _b_divrmd1(x, y); };
+    c["_b_reminder"] = [] { Rec x({17}), y({5}); _b_reminder(x, y); };
+    c["_b_divreminder"] = [] { Rec x({17}), y({5}), q; _b_divreminder(x, q, y); };
+    c["_b_divintpt"] = [] { Rec x({3 * NUMREC_PETA + 5}, -1); _b_divintpt(x); };
+    c["_b_divintpt1"] = [] { Rec x({3 * NUMREC_PETA + 5}, -1); _b_divintpt1(x); };
+    c["_b_divintpt0"] = [] { Rec x({0, 3 * NUMREC_PETA + 5}, -1); _b_divintpt0(x, 1); };
+    c["_b_integer"] = [] { Rec x({3 * NUMREC_PETA + 5}, -1); _b_integer(x); };
+    c["_b_divinteger"] = [] { Rec x({3 * NUMREC_PETA + 5}, -1), q; _b_divinteger(x, q); };
+
+    c["_c_valid"] = [] { Rec r; _c_valid(r); };
+    c["_c_zero"] = [] { Rec r; _c_zero(r); };
+    c["_c_cmpnum"] = [] { Rec a, b({3}); _c_cmpnum(a, b); };
+    c["_c_cmprnum"] = [] { Rec a, b({3}); _c_cmprnum(a, b); };
+    c["_c_cmpmrgh"] = [] { Rec a({5}), b({3}); _c_cmpmrgh(a, b, 1); };
+    c["_c_cmprgh"] = [] { Rec a({5}, 1), b({3}); _c_cmprgh(a, b); };
+    c["_c_cmpabsalc"] = [] { Rec a({5}), b({3}); _c_cmpabsalc(a, b, 1); };
+    c["_c_cmpabs"] = [] { Rec a({1}), b({NUMREC_PETA}, -1); _c_cmpabs(a, b); };
+    c["_c_cmpexp"] = [] { Rec r({5}); _c_cmpexp(r, 1); };
+    c["_c_cmpexp0"] = [] { Rec r({5}); _c_cmpexp0(r); };
+    c["_c_cmpetan"] = [] { W p[1] = {5}; _c_cmpetan(p, 1, 1); };
+    c["_c_cmpetabign"] = [] { W p[1] = {5}; _c_cmpetabign(p, 1, 1, _3_peta(1)); };
+    c["_c_cmpdexp"] = [] { Rec a({3}), b({5}); _c_cmpdexp(a, b, 0); };
+    c["_c_cmpdexp1"] = [] { Rec a({3}), b({5}); _c_cmpdexp1(a, b, 0); };
 }
 
 }  // namespace prftest

@@ -1,0 +1,99 @@
+// Decimal text conversion of records against GMP on the same numbers:
+// microseconds per conversion of a 1,000- and a 10,000-digit integer, text to
+// record (_a_strtor; mpz_set_str) and record to text (_a_numtostr on a fresh
+// copy of the record, _a_prtnum through the scratch area; mpz_get_str). Both
+// directions of the library are quadratic (one division or multiplication of
+// the whole mantissa per sixteen digits); GMP's are subquadratic. GMP is only
+// a peer here.
+//
+// Build: -DQ64_BENCH=ON (bench/CMakeLists.txt makes one program per .cpp,
+// linked with the library and gmp); run without arguments.
+#include <gmp.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "numlib/m4/peta_digits.h"
+#include "numlib/m9/numrec.h"
+#include "numlib/ma/text_in.h"
+#include "numlib/ma/text_out.h"
+
+namespace {
+using Clock = std::chrono::steady_clock;
+volatile uint64_t sink;
+
+// Microseconds per call of f: the best of fifteen runs of about 5 ms each.
+template <class F>
+double timeIt(F f) {
+    uint64_t reps = 1;
+    double best = 1e300;
+    for (int run = 0; run < 15;) {
+        auto t0 = Clock::now();
+        for (uint64_t i = 0; i < reps; ++i) f();
+        double us = std::chrono::duration<double, std::micro>(Clock::now() - t0).count();
+        if (us < 5e3) {
+            reps *= 2;
+            continue;
+        }
+        best = std::min(best, us / static_cast<double>(reps));
+        ++run;
+    }
+    return best;
+}
+
+std::string randomDigits(std::mt19937_64& rng, size_t n) {
+    std::string s(n, '0');
+    for (auto& c : s) c = static_cast<char>('0' + rng() % 10);
+    s[0] = static_cast<char>('1' + rng() % 9);
+    return s;
+}
+}  // namespace
+
+int main() {
+    std::mt19937_64 rng(42);
+    std::printf("%7s %12s %12s %12s %12s %12s %10s %10s\n", "digits", "_a_strtor", "set_str", "_a_numtostr",
+                "_a_prtnum", "get_str", "in/gmp", "out/gmp");
+    for (size_t digits : {1000, 10000}) {
+        const std::string text = randomDigits(rng, digits);
+        const uint64_t l = _4_ndsize(text.c_str(), text.size()) + 2;
+        std::vector<uint64_t> rec(l), work(l);
+        if (_a_strtor(rec.data(), l, text.c_str(), text.size()) != 0) return 1;
+
+        mpz_t z;
+        mpz_init(z);
+        mpz_set_str(z, text.c_str(), 10);
+        std::vector<char> out(_a_prdsize(rec.data()));
+        std::vector<char> gmpOut(digits + 2);
+
+        // The two agree before anything is timed.
+        std::copy(rec.begin(), rec.end(), work.begin());
+        _a_numtostr(out.data(), work.data());
+        mpz_get_str(gmpOut.data(), 10, z);
+        if (std::strcmp(out.data() + 1, gmpOut.data()) != 0) return 2;
+        const char* printed = _a_prtnum(rec.data());
+        if (printed == nullptr || std::strcmp(printed + 1, gmpOut.data()) != 0) return 3;
+
+        double in = timeIt([&] { sink = static_cast<uint64_t>(_a_strtor(work.data(), l, text.c_str(), text.size())); });
+        double gmpIn = timeIt([&] {
+            mpz_set_str(z, text.c_str(), 10);
+            sink = mpz_getlimbn(z, 0);
+        });
+        double outPlain = timeIt([&] {
+            std::copy(rec.begin(), rec.end(), work.begin());
+            sink = static_cast<uint64_t>(_a_numtostr(out.data(), work.data())[1]);
+        });
+        double outPrinted = timeIt([&] { sink = static_cast<uint64_t>(_a_prtnum(rec.data())[1]); });
+        double gmpOutTime = timeIt([&] { sink = static_cast<uint64_t>(mpz_get_str(gmpOut.data(), 10, z)[0]); });
+        mpz_clear(z);
+
+        std::printf("%7zu %12.1f %12.1f %12.1f %12.1f %12.1f %10.1f %10.1f\n", digits, in, gmpIn, outPlain,
+                    outPrinted, gmpOutTime, in / gmpIn, outPlain / gmpOutTime);
+    }
+    return 0;
+}
