@@ -16,7 +16,7 @@ constexpr uint64_t kDigitsPerPeta = 16;
 // Writes the exponent form of rec with X raised by extra (16 for each peta
 // digit the d-digit form dropped without raising e); {buf, length}.
 Q2Value exponentForm(char* buf, uint64_t* rec, uint64_t extra) {
-    TextConversion& c = textConversion;
+    textconv::Conversion& c = textconv::conversion;
     c.buffer = buf;
     c.record = rec;
     buf[0] = static_cast<char>(_a_asign(rec[0]));
@@ -76,7 +76,7 @@ extern "C" Q2Value _a_numtoestr(char* buf, uint64_t* rec) {
 // converted; the digits are then cut (or padded) to d.
 extern "C" char* _a_numtoestrn(char* buf, uint64_t d, uint64_t* rec) {
     PRF_ENTER(_a_numtoestrn);
-    TextConversion& c = textConversion;
+    textconv::Conversion& c = textconv::conversion;
     c.bitBudget = _a_pbtsize(d);
     const Q2Value z = _4_pzsize(rec);
     c.first = numrec::mantissa(rec) + z.lo;

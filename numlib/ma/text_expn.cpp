@@ -52,7 +52,7 @@ extern "C" uint64_t _a_bit2num(const uint64_t* a, uint64_t n, uint64_t b) {
 // becomes zero.
 extern "C" uint64_t _a_divpetan(uint64_t* a, uint64_t n, uint64_t b) {
     PRF_ENTER(_a_divpetan);
-    TextConversion& c = textConversion;
+    textconv::Conversion& c = textconv::conversion;
     c.first = a;
     c.count = n;
     c.divisions = 0;

@@ -14,9 +14,7 @@
 #include "numlib/ma/text_work.h"
 #include "profiler/hook.h"
 
-extern "C" {
-TextConversion textConversion;
-}
+textconv::Conversion textconv::conversion;
 
 namespace {
 constexpr uint64_t kDigitsPerPeta = 16;
@@ -42,7 +40,7 @@ extern "C" uint64_t _a_gsign(const uint64_t* rec) {
 
 extern "C" char* _a_numtostr(char* buf, uint64_t* rec) {
     PRF_ENTER(_a_numtostr);
-    TextConversion& c = textConversion;
+    textconv::Conversion& c = textconv::conversion;
     c.buffer = buf;
     c.record = rec;
     const numrec::Significant s = numrec::significant(rec);
