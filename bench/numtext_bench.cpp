@@ -8,10 +8,7 @@
 //
 // Build: -DQ64_BENCH=ON (bench/CMakeLists.txt makes one program per .cpp,
 // linked with the library and gmp); run without arguments.
-#include <gmp.h>
-
 #include <algorithm>
-#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -19,32 +16,18 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_support.h"
 #include "numlib/m4/peta_digits.h"
-#include "numlib/m9/numrec.h"
 #include "numlib/ma/text_in.h"
 #include "numlib/ma/text_out.h"
 
 namespace {
-using Clock = std::chrono::steady_clock;
-volatile uint64_t sink;
+using bench::sink;
 
 // Microseconds per call of f: the best of fifteen runs of about 5 ms each.
 template <class F>
-double timeIt(F f) {
-    uint64_t reps = 1;
-    double best = 1e300;
-    for (int run = 0; run < 15;) {
-        auto t0 = Clock::now();
-        for (uint64_t i = 0; i < reps; ++i) f();
-        double us = std::chrono::duration<double, std::micro>(Clock::now() - t0).count();
-        if (us < 5e3) {
-            reps *= 2;
-            continue;
-        }
-        best = std::min(best, us / static_cast<double>(reps));
-        ++run;
-    }
-    return best;
+double microseconds(F f) {
+    return bench::bestNsPerCall(f, 5e6) / 1e3;
 }
 
 std::string randomDigits(std::mt19937_64& rng, size_t n) {
@@ -65,8 +48,7 @@ int main() {
         std::vector<uint64_t> rec(l), work(l);
         if (_a_strtor(rec.data(), l, text.c_str(), text.size()) != 0) return 1;
 
-        mpz_t z;
-        mpz_init(z);
+        bench::Mpz z;
         mpz_set_str(z, text.c_str(), 10);
         std::vector<char> out(_a_prdsize(rec.data()));
         std::vector<char> gmpOut(digits + 2);
@@ -79,18 +61,17 @@ int main() {
         const char* printed = _a_prtnum(rec.data());
         if (printed == nullptr || std::strcmp(printed + 1, gmpOut.data()) != 0) return 3;
 
-        double in = timeIt([&] { sink = static_cast<uint64_t>(_a_strtor(work.data(), l, text.c_str(), text.size())); });
-        double gmpIn = timeIt([&] {
+        double in = microseconds([&] { sink = static_cast<uint64_t>(_a_strtor(work.data(), l, text.c_str(), text.size())); });
+        double gmpIn = microseconds([&] {
             mpz_set_str(z, text.c_str(), 10);
             sink = mpz_getlimbn(z, 0);
         });
-        double outPlain = timeIt([&] {
+        double outPlain = microseconds([&] {
             std::copy(rec.begin(), rec.end(), work.begin());
             sink = static_cast<uint64_t>(_a_numtostr(out.data(), work.data())[1]);
         });
-        double outPrinted = timeIt([&] { sink = static_cast<uint64_t>(_a_prtnum(rec.data())[1]); });
-        double gmpOutTime = timeIt([&] { sink = static_cast<uint64_t>(mpz_get_str(gmpOut.data(), 10, z)[0]); });
-        mpz_clear(z);
+        double outPrinted = microseconds([&] { sink = static_cast<uint64_t>(_a_prtnum(rec.data())[1]); });
+        double gmpOutTime = microseconds([&] { sink = static_cast<uint64_t>(mpz_get_str(gmpOut.data(), 10, z)[0]); });
 
         std::printf("%7zu %12.1f %12.1f %12.1f %12.1f %12.1f %10.1f %10.1f\n", digits, in, gmpIn, outPlain,
                     outPrinted, gmpOutTime, in / gmpIn, outPlain / gmpOutTime);

@@ -9,8 +9,6 @@
 //
 // Times are CPU seconds of this process (steadier than the wall clock on a
 // busy machine). Every fast answer is checked against the literal one.
-#include <time.h>
-
 #include <cinttypes>
 #include <cstdio>
 #include <cstdlib>
@@ -19,6 +17,7 @@
 #include <random>
 #include <vector>
 
+#include "bench/bench_support.h"
 // The literal loops are the test suite's reference versions.
 #include "tests/primequery/literal_factor.cpp"
 #include "tests/primequery/literal_next.cpp"
@@ -34,12 +33,7 @@
 namespace {
 
 using u128 = unsigned __int128;
-
-double cpuSeconds() {
-    timespec t;
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
+using bench::cpuSeconds;
 
 void report(const char* what, double literal, double fast, const char* unit, double scale) {
     std::printf("%-58s literal %12.3f %s   fast %10.3f %s   ratio %10.0f\n", what, literal * scale, unit,

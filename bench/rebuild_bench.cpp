@@ -10,15 +10,13 @@
 // against the table's size, then saves the table to <directory>/prime.dat and
 // loads it back, reporting MB/s (the save includes flushing to the disk; the
 // load reads a file the save has just left in the page cache).
-#include <sys/resource.h>
-
-#include <chrono>
 #include <cinttypes>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
+#include "bench/bench_support.h"
 #include "console/output.h"
 #include "console/state.h"
 #include "console/table_chain.h"
@@ -28,17 +26,9 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-double secondsSince(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-// User and system CPU seconds of this process (or of its waited-for children).
-double cpuSeconds(int who) {
-    rusage u{};
-    getrusage(who, &u);
-    return u.ru_utime.tv_sec + u.ru_stime.tv_sec + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
-}
+using bench::Clock;
+using bench::rusageSeconds;
+using bench::secondsSince;
 
 // Peak resident set of the process so far, in bytes.
 uint64_t peakResidentBytes() {
@@ -63,7 +53,7 @@ Peer primesieve(uint64_t limit) {
     std::snprintf(command, sizeof command, "primesieve %" PRIu64 " -t1 -q 2>&1", limit - 1);
     Peer peer;
     auto start = Clock::now();
-    double cpuBefore = cpuSeconds(RUSAGE_CHILDREN);
+    double cpuBefore = rusageSeconds(RUSAGE_CHILDREN);
     FILE* p = popen(command, "r");
     if (!p) return peer;
     char line[256];
@@ -72,7 +62,7 @@ Peer primesieve(uint64_t limit) {
         if (std::sscanf(line, "%" SCNu64, &n) == 1 && std::strchr(line, ':') == nullptr) peer.primes = n;
     }
     if (pclose(p) == 0) peer.seconds = secondsSince(start);
-    peer.cpu = cpuSeconds(RUSAGE_CHILDREN) - cpuBefore;
+    peer.cpu = rusageSeconds(RUSAGE_CHILDREN) - cpuBefore;
     return peer;
 }
 
@@ -87,10 +77,10 @@ int main(int argc, char** argv) {
     std::printf("rebuild of %" PRIu64 " MB\n", m);
     std::fflush(stdout);
     auto start = Clock::now();
-    double cpuBefore = cpuSeconds(RUSAGE_SELF);
+    double cpuBefore = rusageSeconds(RUSAGE_SELF);
     int64_t built = rebuildTable(m);
     double rebuildSeconds = secondsSince(start);
-    double rebuildCpu = cpuSeconds(RUSAGE_SELF) - cpuBefore;
+    double rebuildCpu = rusageSeconds(RUSAGE_SELF) - cpuBefore;
     flushOutput();
     std::printf("\n");
     TableBlock* head = console.tableHead;

@@ -12,16 +12,13 @@
 // the pre-sieve patterns, and the mean of 100 builds) and the sieving of a
 // 128 MB block appended to the 128 MB table (the passes an extension or a
 // rebuild runs), whose prime count is checked against primesieve too.
-#include <sys/resource.h>
-#include <time.h>
-
-#include <chrono>
 #include <cinttypes>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
+#include "bench/bench_support.h"
 #include "platform/memory.h"
 #include "primetable/sieve.h"
 #include "primetable/sieve_work.h"
@@ -30,28 +27,11 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
+using bench::cpuSeconds;
+using bench::secondsSince;
 constexpr uint64_t kBigBlockWords = 16777216;  // 128 MB
 constexpr uint64_t kStartWords = 131072;       // 1 MB
-
-double secondsSince(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-// CPU time of this process: on a busy machine it varies less than the wall
-// clock.
-double cpuSeconds() {
-    timespec t;
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
-
-double childCpuSeconds() {
-    rusage u;
-    getrusage(RUSAGE_CHILDREN, &u);
-    return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
-           static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) * 1e-6;
-}
 
 // Best and mean of wall and CPU seconds over several runs.
 struct Times {
@@ -93,7 +73,7 @@ Peer runPrimesieve(uint64_t stop) {
     if (std::system("command -v primesieve >/dev/null 2>&1") != 0) return peer;
     std::string command = "primesieve -t1 " + std::to_string(stop) + " --count --time --no-status 2>&1";
     auto start = Clock::now();
-    double cpu0 = childCpuSeconds();
+    double cpu0 = bench::rusageSeconds(RUSAGE_CHILDREN);
     FILE* pipe = popen(command.c_str(), "r");
     if (pipe == nullptr) return peer;
     char line[256];
@@ -105,7 +85,7 @@ Peer runPrimesieve(uint64_t stop) {
     }
     peer.ran = pclose(pipe) == 0;
     peer.wallSeconds = secondsSince(start);
-    peer.cpuSeconds = childCpuSeconds() - cpu0;
+    peer.cpuSeconds = bench::rusageSeconds(RUSAGE_CHILDREN) - cpu0;
     return peer;
 }
 

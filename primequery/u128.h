@@ -51,40 +51,34 @@ inline int ctz128(u128 x) {
     return lo ? __builtin_ctzll(lo) : 64 + __builtin_ctzll(hi64(x));
 }
 
-inline uint64_t gcd64(uint64_t a, uint64_t b) {
+inline int ctz(uint64_t x) { return __builtin_ctzll(x); }
+inline int ctz(u128 x) { return ctz128(x); }
+
+// Binary greatest common divisor; on 128-bit words it goes on in 64 bits
+// once both values fit there.
+template <class Word>
+Word binaryGcd(Word a, Word b) {
     if (a == 0) return b;
     if (b == 0) return a;
-    int shift = __builtin_ctzll(a | b);
-    a >>= __builtin_ctzll(a);
+    int shift = ctz(a | b);
+    a >>= ctz(a);
     do {
-        b >>= __builtin_ctzll(b);
+        b >>= ctz(b);
         if (a > b) {
-            uint64_t t = a;
+            Word t = a;
             a = b;
             b = t;
         }
         b -= a;
+        if constexpr (sizeof(Word) > sizeof(uint64_t)) {
+            if (hi64(a) == 0 && hi64(b) == 0) return static_cast<u128>(binaryGcd(lo64(a), lo64(b))) << shift;
+        }
     } while (b != 0);
     return a << shift;
 }
 
-inline u128 gcd128(u128 a, u128 b) {
-    if (a == 0) return b;
-    if (b == 0) return a;
-    int shift = ctz128(a | b);
-    a >>= ctz128(a);
-    do {
-        b >>= ctz128(b);
-        if (a > b) {
-            u128 t = a;
-            a = b;
-            b = t;
-        }
-        b -= a;
-        if (hi64(a) == 0 && hi64(b) == 0) return static_cast<u128>(gcd64(lo64(a), lo64(b))) << shift;
-    } while (b != 0);
-    return a << shift;
-}
+inline uint64_t gcd64(uint64_t a, uint64_t b) { return binaryGcd(a, b); }
+inline u128 gcd128(u128 a, u128 b) { return binaryGcd(a, b); }
 
 // Floor of the square root of x.
 inline uint64_t isqrt128(u128 x) {

@@ -1,9 +1,9 @@
 // Table menu "x": append a block to the table.
 #include "console/dialog_io.h"
+#include "console/dialogs/dialog_shapes.h"
 #include "console/dialogs/dialogs.h"
 #include "console/output.h"
 #include "console/state.h"
-#include "console/statistics.h"
 #include "console/table_chain.h"
 #include "console/texts_cp932.h"
 
@@ -15,15 +15,8 @@ constexpr uint64_t kTotalConfirmMegabytes = 1280;
 
 void extendDialog() {
     if (!haveTable()) return;
-    say(text::extendHeading);
-    printStatistics(StatisticsLine::Current);
-    if (!readAnswer(text::extendSizePrompt)) return;
-    if (takeNumber() != Token::Number) return;
-    if (console.inValue.hi != 0) {
-        say(text::sizeTooLarge);
-        return;
-    }
-    const uint64_t megabytes = console.inValue.lo;
+    uint64_t megabytes;
+    if (!askMegabytes(text::extendHeading, text::extendSizePrompt, &megabytes)) return;
     // The size after the extension, in two words: it cannot wrap around.
     const uint64_t current = static_cast<uint64_t>(console.tableQwords) / kWordsPerMegabyte;
     const Q2Value total{current + megabytes, current + megabytes < megabytes ? uint64_t{1} : 0};
@@ -39,7 +32,5 @@ void extendDialog() {
         return;
     }
     if (result == 0) return;
-    refreshStatistics();
-    say(text::extendDone);
-    printStatistics(StatisticsLine::Changed);
+    showChangedTable(text::extendDone);
 }

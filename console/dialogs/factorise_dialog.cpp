@@ -1,5 +1,6 @@
 // Main menu "4": the prime factors of a number.
 #include "console/dialog_io.h"
+#include "console/dialogs/dialog_shapes.h"
 #include "console/dialogs/dialogs.h"
 #include "console/output.h"
 #include "console/query_text.h"
@@ -27,9 +28,5 @@ void answerFactorisation() {
 void factoriseDialog() {
     if (!haveTable()) return;
     say(text::factoriseHeading, decimalText(console.queryLimit));
-    for (;;) {
-        readAnswer(text::factorisePrompt);
-        if (answerIs('e')) return;
-        forEachNumber(answerFactorisation);
-    }
+    answerNumberLines(text::factorisePrompt, answerFactorisation);
 }

@@ -1,5 +1,6 @@
 // Main menu "2": the n-th prime.
 #include "console/dialog_io.h"
+#include "console/dialogs/dialog_shapes.h"
 #include "console/dialogs/dialogs.h"
 #include "console/output.h"
 #include "console/state.h"
@@ -32,9 +33,5 @@ void answerNthPrime() {
 void nthPrimeDialog() {
     if (!haveTable()) return;
     say(text::nthPrimeHeading, console.primeCount);
-    for (;;) {
-        readAnswer(text::nthPrimePrompt);
-        if (answerIs('e')) return;
-        forEachNumber(answerNthPrime);
-    }
+    answerNumberLines(text::nthPrimePrompt, answerNthPrime);
 }

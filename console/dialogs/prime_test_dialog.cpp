@@ -1,5 +1,6 @@
 // Main menu "1": is a number prime?
 #include "console/dialog_io.h"
+#include "console/dialogs/dialog_shapes.h"
 #include "console/dialogs/dialogs.h"
 #include "console/output.h"
 #include "console/state.h"
@@ -24,9 +25,5 @@ void answerPrimality() {
 void primeTestDialog() {
     if (!haveTable()) return;
     say(text::primeTestHeading, decimalText(console.queryLimit));
-    for (;;) {
-        readAnswer(text::primeTestPrompt);
-        if (answerIs('e')) return;
-        forEachNumber(answerPrimality);
-    }
+    answerNumberLines(text::primeTestPrompt, answerPrimality);
 }

@@ -1,9 +1,9 @@
 // Table menu "b": build a new table of a given size.
 #include "console/dialog_io.h"
+#include "console/dialogs/dialog_shapes.h"
 #include "console/dialogs/dialogs.h"
 #include "console/output.h"
 #include "console/state.h"
-#include "console/statistics.h"
 #include "console/table_chain.h"
 #include "console/texts_cp932.h"
 
@@ -13,15 +13,8 @@ constexpr uint64_t kLargeRebuildMegabytes = 1280;
 }  // namespace
 
 void rebuildDialog() {
-    say(text::rebuildHeading);
-    printStatistics(StatisticsLine::Current);
-    if (!readAnswer(text::rebuildSizePrompt)) return;
-    if (takeNumber() != Token::Number) return;
-    if (console.inValue.hi != 0) {
-        say(text::sizeTooLarge);
-        return;
-    }
-    const uint64_t megabytes = console.inValue.lo;
+    uint64_t megabytes;
+    if (!askMegabytes(text::rebuildHeading, text::rebuildSizePrompt, &megabytes)) return;
     if (megabytes > kLargeRebuildMegabytes)
         say(text::rebuildQuestionLarge, decimalText(console.inValue));
     else
@@ -31,7 +24,5 @@ void rebuildDialog() {
         say(text::rebuildFailed);
         return;
     }
-    refreshStatistics();
-    say(text::rebuildDone);
-    printStatistics(StatisticsLine::Changed);
+    showChangedTable(text::rebuildDone);
 }

@@ -13,12 +13,12 @@
 // _1_n1mxn2n and _1_sub122n.
 #include "numlib/m0/wordcmp.h"
 #include "numlib/m0/wide_divide.h"
+#include "numlib/m1/div_internal.h"
 #include "numlib/m1/words.h"
 #include "profiler/hook.h"
 
 namespace {
 using u128 = unsigned __int128;
-
 
 // The top word of (hi, lo) shifted left by sh (0 to 63).
 inline uint64_t joinLeft(uint64_t hi, uint64_t lo, unsigned sh) {
@@ -38,20 +38,6 @@ struct Divisor {
 Divisor alignDivisor(const uint64_t* b, uint64_t nb, uint64_t s) {
     unsigned sh = 63 - static_cast<unsigned>(s);
     return {b, nb, sh, joinLeft(b[0], b[1], sh), joinLeft(b[1], nb > 2 ? b[2] : 0, sh)};
-}
-
-// W -= q * B over nb + 1 words; returns 1 when the result went negative.
-inline uint64_t subMul(uint64_t* w, const uint64_t* b, uint64_t nb, uint64_t q) {
-    uint64_t carry = 0;
-    for (uint64_t i = nb; i-- > 0;) {
-        u128 p = static_cast<u128>(q) * b[i] + carry;
-        uint64_t lo = static_cast<uint64_t>(p), x = w[i + 1];
-        carry = static_cast<uint64_t>(p >> 64) + (x < lo);
-        w[i + 1] = x - lo;
-    }
-    uint64_t x = w[0];
-    w[0] = x - carry;
-    return x < carry;
 }
 
 // W += B over nb + 1 words; returns the carry out of w[0].
@@ -87,7 +73,7 @@ uint64_t quotientWord(uint64_t* w, const Divisor& d) {
         --q;
         rBig = __builtin_add_overflow(r, d.d1, &r);
     }
-    if (q != 0 && subMul(w, d.b, nb, q) != 0) {
+    if (q != 0 && m1::subMul(w, d.b, nb, q) != 0) {
         do --q;  // one add-back: the estimate is at most one too big
         while (addBack(w, d.b, nb) == 0);
     }

@@ -7,11 +7,11 @@
 // subtracted is below 2^(64 * window length) and so at most one borrow can
 // leave the front of the window.
 #include "numlib/m0/wordcmp.h"
+#include "numlib/m1/div_internal.h"
 #include "numlib/m1/words.h"
 #include "profiler/hook.h"
 
 namespace {
-using u128 = unsigned __int128;
 
 // *x -= y + borrow; returns the new borrow (0 or 1).
 inline uint64_t subWord(uint64_t* x, uint64_t y, uint64_t borrow) {
@@ -38,16 +38,7 @@ extern "C" int64_t _1_n1mxn2n(const uint64_t* w, const uint64_t* b, uint64_t nb,
 
 extern "C" int64_t _1_sub12n(uint64_t* w, const uint64_t* b, uint64_t nb, uint64_t q) {
     PRF_ENTER(_1_sub12n);
-    uint64_t carry = 0;  // high half of the running product plus borrows
-    for (uint64_t i = nb; i-- > 0;) {
-        u128 p = static_cast<u128>(q) * b[i] + carry;
-        uint64_t lo = static_cast<uint64_t>(p), x = w[i + 1];
-        carry = static_cast<uint64_t>(p >> 64) + (x < lo);
-        w[i + 1] = x - lo;
-    }
-    uint64_t x = w[0];
-    w[0] = x - carry;
-    return x < carry ? -1 : 0;
+    return m1::subMul(w, b, nb, q) != 0 ? -1 : 0;
 }
 
 extern "C" int64_t _1_sub122n(uint64_t* w, const uint64_t* b, uint64_t nb, uint64_t k) {

@@ -1,25 +1,28 @@
 // Transcripts of the factorisation dialog (main menu "4"), and its text when
 // no scratch block is left.
+#include <gtest/gtest.h>
+
 #include <cstring>
 #include <string>
 
 #include "console/query_text.h"
 #include "numlib/m2/scratch.h"
-#include "tests/console/query_dialog_support.h"
+#include "tests/console/console_test_support.h"
+#include "tests/console/transcript_texts.h"
 
 namespace {
 
-using query_dialog::expectTranscript;
-using query_dialog::kMain;
+using namespace console_test;
 
-const std::string kHeading = "\n数値を素因数分解する 最大値 = 1346833702788289";
-const std::string kPrompt = "\n数値('e'で終了)->";
+const std::string& kHeading = kFactoriseHeading;
+const std::string& kPrompt = kFactorisePrompt;
+
 const std::string kRefused = "\n素因数または桁数が範囲外です、素因数分解出来ません！！！";
 
 std::string answer(const std::string& n, const std::string& text) { return "\n" + n + " ＝ " + text; }
 
 TEST(FactoriseDialog, FactorTexts) {
-    expectTranscript("4\n360 x 9\n0 1 2 4 6 9 27\ne\ne\n",
+    expectOnStartTable("4\n360 x 9\n0 1 2 4 6 9 27\ne\ne\n",
                      kMain + kHeading + kPrompt + answer("360", "2^3 * 3^2 * 5") + kPrompt + answer("0", "") +
                          kRefused + answer("1", "") + kRefused + answer("2", "素数です") + answer("4", "2^2") +
                          answer("6", "2 * 3") + answer("9", "3^2") + answer("27", "3^3") + kPrompt + kMain);
@@ -29,7 +32,7 @@ TEST(FactoriseDialog, TheTableDecidesWhatIsRefused) {
     // 2^127 and P^2 are factorised; P times the next prime, the first prime
     // above P^2 and twice the prime 2^64 + 13 are refused; the last prime
     // below P^2 is a prime.
-    expectTranscript("4\n170141183460469231731687303715884105728 1346833702788289 1346834363374483\n"
+    expectOnStartTable("4\n170141183460469231731687303715884105728 1346833702788289 1346834363374483\n"
                      "1346833702788199 1346833702788341 36893488147419103258\ne\ne\n",
                      kMain + kHeading + kPrompt + answer("170141183460469231731687303715884105728", "2^127") +
                          answer("1346833702788289", "36699233^2") + answer("1346834363374483", "") + kRefused +
@@ -38,7 +41,7 @@ TEST(FactoriseDialog, TheTableDecidesWhatIsRefused) {
 }
 
 TEST(FactoriseDialog, OnlyTheWholeLineELeaves) {
-    expectTranscript("4\ne \n12 e\n e\ne\n",
+    expectOnStartTable("4\ne \n12 e\n e\ne\n",
                      kMain + kHeading + kPrompt + kPrompt + answer("12", "2^2 * 3") + kPrompt + kMain);
 }
 

@@ -1,17 +1,19 @@
 // Transcripts of the next-primes dialog (main menu "3").
+#include <gtest/gtest.h>
+
 #include <string>
 
-#include "tests/console/query_dialog_support.h"
+#include "tests/console/transcript_texts.h"
 
 namespace {
 
-using query_dialog::expectTranscript;
-using query_dialog::kMain;
+using namespace console_test;
 
-const std::string kHeading = "\n指定数値より大きな素数を検索する(1346833702788289 を超える素数は不可)";
-const std::string kPrompt = "\n指定数値 個数 'e'で終了)->";
-const std::string kConfirm = "\n'y'で実行)->";
-const std::string kTooLarge = "\n数値が大きすぎます、出来ません！！！";
+const std::string& kHeading = kNextPrimesHeading;
+const std::string& kPrompt = kNextPrimesPrompt;
+
+const std::string kListConfirm = "\n'y'で実行)->";
+const std::string kNumberTooLarge = "\n数値が大きすぎます、出来ません！！！";
 
 std::string echo(const std::string& n) { return "\n" + n + " より大きな次の素数一覧 "; }
 std::string listing(const std::string& count) { return " " + count + " 件を一覧で表示"; }
@@ -33,7 +35,7 @@ std::string primesAfter10(int count) {
 
 TEST(NextPrimesDialog, CountRules) {
     // No count lists one prime; 0 lists none; 99 lists at once; 100 asks.
-    expectTranscript("3\n10\n10 0\n10 99\ne\ne\n",
+    expectOnStartTable("3\n10\n10 0\n10 99\ne\ne\n",
                      kMain + kHeading + kPrompt + echo("10") + listing("1") + line(0, "11") + kPrompt +
                          echo("10") + listing("0") + kPrompt + echo("10") + listing("99") + primesAfter10(99) +
                          kPrompt + kMain);
@@ -42,21 +44,21 @@ TEST(NextPrimesDialog, CountRules) {
 TEST(NextPrimesDialog, OnlyTheAnswerYConfirms) {
     // "y " (with a blank) refuses; empty lines ask again; tokens after the
     // count are ignored; " e" leaves like "e".
-    expectTranscript("3\n10 100\ny \n10 100 junk\n\ny\n e\ne\n",
-                     kMain + kHeading + kPrompt + echo("10") + ask("100") + kConfirm + kPrompt + echo("10") +
-                         ask("100") + kConfirm + kConfirm + primesAfter10(100) + kPrompt + kMain);
+    expectOnStartTable("3\n10 100\ny \n10 100 junk\n\ny\n e\ne\n",
+                     kMain + kHeading + kPrompt + echo("10") + ask("100") + kListConfirm + kPrompt + echo("10") +
+                         ask("100") + kListConfirm + kListConfirm + primesAfter10(100) + kPrompt + kMain);
 }
 
 TEST(NextPrimesDialog, CountsOf2To63AndMore) {
     // From 2^63 to 2^64 - 1 the count is negative and lists nothing; from
     // 2^64 on it is dropped after the echo and the prompt returns.
-    expectTranscript("3\n10 9223372036854775808\n10 18446744073709551615\n10 18446744073709551616\ne\ne\n",
+    expectOnStartTable("3\n10 9223372036854775808\n10 18446744073709551615\n10 18446744073709551616\ne\ne\n",
                      kMain + kHeading + kPrompt + echo("10") + listing("-9223372036854775808") + kPrompt +
                          echo("10") + listing("-1") + kPrompt + echo("10") + kPrompt + kMain);
 }
 
 TEST(NextPrimesDialog, BadNumbersReturnToTheMainMenu) {
-    expectTranscript("3\nx 5\n3\n10 x\n3\ne \ne\n",
+    expectOnStartTable("3\nx 5\n3\n10 x\n3\ne \ne\n",
                      kMain + kHeading + kPrompt + kMain + kHeading + kPrompt + echo("10") + kMain + kHeading +
                          kPrompt + kMain);
 }
@@ -64,11 +66,11 @@ TEST(NextPrimesDialog, BadNumbersReturnToTheMainMenu) {
 TEST(NextPrimesDialog, BeyondTheBitmapAndAtTheLimit) {
     // The prime after the largest prime of the bitmap is found by trial
     // division; a start number at or above the printed limit fails at once.
-    expectTranscript("3\n36699233 3\n1346833702788289 5\n1346833702788288 5\n0 2\ne\ne\n",
+    expectOnStartTable("3\n36699233 3\n1346833702788289 5\n1346833702788288 5\n0 2\ne\ne\n",
                      kMain + kHeading + kPrompt + echo("36699233") + listing("3") + line(0, "36699251") +
                          line(1, "36699263") + line(2, "36699269") + kPrompt + echo("1346833702788289") +
-                         listing("5") + kTooLarge + kPrompt + echo("1346833702788288") + listing("5") +
-                         kTooLarge + kPrompt + echo("0") + listing("2") + line(0, "2") + line(1, "3") + kPrompt +
+                         listing("5") + kNumberTooLarge + kPrompt + echo("1346833702788288") + listing("5") +
+                         kNumberTooLarge + kPrompt + echo("0") + listing("2") + line(0, "2") + line(1, "3") + kPrompt +
                          kMain);
 }
 

@@ -6,22 +6,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "tests/console/table_dialog_support.h"
+#include "tests/console/transcript_texts.h"
 
 namespace {
 
-using namespace table_dialog;
+using namespace console_test;
 
-const std::string kHeading = "\n素数テーブルのファイル操作";
-const std::string kAsk = "\nw:素数テーブルをファイルに出力 r:ファイルから素数テーブルを読込み e:終了 ->";
-const std::string kOpen = kHeading + kAsk;
-const std::string kStartTable = current(1, 2244426, 36699233);
-const std::string kExtendOne = "\n素数テーブルを拡張します" + kStartTable + "\n素数テーブルを拡張するサイズ(単位:ＭＢ)->" +
-                               "\n拡張します - 1 ＭＢ\n素数テーブルを拡張しました" + changed(2, 4306019, 73398287);
-// The extension dialog's opening, which shows the current statistics.
-std::string extendOpening(const std::string& statistics) {
-    return "\n素数テーブルを拡張します" + statistics + "\n素数テーブルを拡張するサイズ(単位:ＭＢ)->";
-}
+const std::string kOpen = kFileHeading + kFileMenu;
+const std::string kExtendOne =
+    extendOpening(kStartTable) + extendStep("1") + kExtendDone + changed(2, 4306019, 73398287);
 
 std::string writing(const std::string& path) { return "\n'" + path + "'に素数テーブルを出力します"; }
 std::string out(int64_t bytes) { return "\n out = " + std::to_string(bytes) + " bytes"; }
@@ -30,20 +23,19 @@ std::string missing(const std::string& path) { return "\n'" + path + "'は存在
 std::string notATable(const std::string& path) { return "\n'" + path + "'は素数テーブルのファイルではありません。"; }
 const std::string kCannotRead = "\n素数テーブルを読込めません";
 
-// Runs "a", `input`, and the keys that leave, in `dir`.
-Result runIn(const TempDir& dir, const std::string& input, const Options& options = {}) {
-    Result r = run(dir.path, "a\n" + input + "e\ne\n", options);
+// Runs the table menu with `input` in `dir`.
+RunResult runIn(const TempDir& dir, const std::string& input, const RunOptions& options = {}) {
+    RunResult r = runProgram(dir.path, tableMenuInput(input), options);
     EXPECT_EQ(r.status, 0);
     return r;
 }
-std::string transcript(const std::string& dialogs) { return kStart + kTableEntry + dialogs + kTable + kEnd; }
 
 TEST(FileDialog, TheStartTableSavedAndLoaded) {
     TempDir dir;
     std::string path = dir.file();
-    Result r = runIn(dir, "f\nw\nf\nr\n");
-    expectOutput(r.out, transcript(kOpen + writing(path) + out(1048576) + kTable + kOpen + reading(path) +
-                                   kStartTable));
+    RunResult r = runIn(dir, "f\nw\nf\nr\n");
+    expectOutput(r.out, tableMenuTranscript(kOpen + writing(path) + out(1048576) + kTable + kOpen + reading(path) +
+                                            kStartTable));
     std::string bytes = readFile(path);
     ASSERT_EQ(bytes.size(), 1048576u);
     const unsigned char start[32] = {0xFF, 0xFF, 0x01, 0, 0, 0, 0, 0, 0,    0,    0,    0,    0,    0,    0,    0,
@@ -57,31 +49,30 @@ TEST(FileDialog, TheStartTableSavedAndLoaded) {
 TEST(FileDialog, AThreeBlockTableComesBack) {
     TempDir dir;
     std::string path = dir.file();
-    Result first = runIn(dir, "x\n1\nx\n1\nf\nw\n");
+    RunResult first = runIn(dir, "x\n1\nx\n1\nf\nw\n");
     const std::string three = changed(3, 6308669, 110097319);
     expectOutputHolds(first.out, three + kTable + kOpen + writing(path) + out(3 * 1048576));
     std::string bytes = readFile(path);
     ASSERT_EQ(bytes.size(), 3u * 1048576);
-    Result second = runIn(dir, "f\nr\nx\n\n");
-    expectOutput(second.out, transcript(kOpen + reading(path) + current(3, 6308669, 110097319) + kTable +
-                                        extendOpening(current(3, 6308669, 110097319)) +
-                                        "\n素数テーブルを拡張するサイズ(単位:ＭＢ)->"));
+    RunResult second = runIn(dir, "f\nr\nx\n\n");
+    expectOutput(second.out, tableMenuTranscript(kOpen + reading(path) + current(3, 6308669, 110097319) + kTable +
+                                                 extendOpening(current(3, 6308669, 110097319)) + kExtendAsk));
     // Loading does not change the file.
     EXPECT_EQ(readFile(path), bytes);
 }
 
 TEST(FileDialog, AnswersThatEndTheDialog) {
     TempDir dir;
-    Result r = runIn(dir, "f\ne\nf\nww\nf\nz\nf\n\n r\n");
-    expectOutput(r.out, transcript(kOpen + kTable + kOpen + kTable + kOpen + kTable + kOpen + kAsk +
-                                   missing(dir.file())));
+    RunResult r = runIn(dir, "f\ne\nf\nww\nf\nz\nf\n\n r\n");
+    expectOutput(r.out, tableMenuTranscript(kOpen + kTable + kOpen + kTable + kOpen + kTable + kOpen + kFileMenu +
+                                            missing(dir.file())));
 }
 
 TEST(FileDialog, AMissingFileKeepsTheTable) {
     TempDir dir;
-    Result r = runIn(dir, "f\nr\nx\n\n");
-    expectOutput(r.out, transcript(kOpen + missing(dir.file()) + kTable + extendOpening(kStartTable) +
-                                   "\n素数テーブルを拡張するサイズ(単位:ＭＢ)->"));
+    RunResult r = runIn(dir, "f\nr\nx\n\n");
+    expectOutput(r.out,
+                 tableMenuTranscript(kOpen + missing(dir.file()) + kTable + extendOpening(kStartTable) + kExtendAsk));
 }
 
 // Every damaged file is refused before the current table is given up.
@@ -111,9 +102,9 @@ TEST(FileDialog, DamagedFilesKeepTheTable) {
         SCOPED_TRACE(what);
         TempDir dir;
         writeFile(dir.file(), bytes);
-        Result r = runIn(dir, "f\nr\nx\n\n");
-        expectOutput(r.out, transcript(kOpen + notATable(dir.file()) + kTable + extendOpening(kStartTable) +
-                                       "\n素数テーブルを拡張するサイズ(単位:ＭＢ)->"));
+        RunResult r = runIn(dir, "f\nr\nx\n\n");
+        expectOutput(r.out, tableMenuTranscript(kOpen + notATable(dir.file()) + kTable + extendOpening(kStartTable) +
+                                                kExtendAsk));
         EXPECT_EQ(readFile(dir.file()), bytes);
     }
 }
@@ -121,8 +112,9 @@ TEST(FileDialog, DamagedFilesKeepTheTable) {
 TEST(FileDialog, ADirectoryNamedPrimeDat) {
     TempDir dir;
     ASSERT_EQ(mkdir(dir.file().c_str(), 0755), 0);
-    Result r = runIn(dir, "f\nr\nf\nw\n");
-    expectOutput(r.out, transcript(kOpen + notATable(dir.file()) + kTable + kOpen + writing(dir.file()) + out(-1)));
+    RunResult r = runIn(dir, "f\nr\nf\nw\n");
+    expectOutput(r.out,
+                 tableMenuTranscript(kOpen + notATable(dir.file()) + kTable + kOpen + writing(dir.file()) + out(-1)));
     struct stat st {};
     ASSERT_EQ(stat(dir.file().c_str(), &st), 0);
     EXPECT_TRUE(S_ISDIR(st.st_mode));
@@ -134,17 +126,16 @@ TEST(FileDialog, MemoryRefusedWhileLoading) {
     TempDir dir;
     runIn(dir, "x\n1\nx\n1\nf\nw\n");
     // The start block and one block of the file.
-    Result r = runIn(dir, "f\nr\nx\n\n", {{"Q64_REFUSE_AFTER_BLOCKS=2"}});
-    expectOutput(r.out, transcript(kOpen + reading(dir.file()) + kCannotRead + kStartTable + kTable +
-                                   extendOpening(kStartTable) + "\n素数テーブルを拡張するサイズ(単位:ＭＢ)->"));
+    RunResult r = runIn(dir, "f\nr\nx\n\n", {{"Q64_REFUSE_AFTER_BLOCKS=2"}});
+    expectOutput(r.out, tableMenuTranscript(kOpen + reading(dir.file()) + kCannotRead + kStartTable + kTable +
+                                            extendOpening(kStartTable) + kExtendAsk));
     // The start block and two: the limit is that of the second block.
     r = runIn(dir, "f\nr\n", {{"Q64_REFUSE_AFTER_BLOCKS=3"}});
-    expectOutput(r.out, transcript(kOpen + reading(dir.file()) + kCannotRead + current(2, 4306019, 73398287)));
+    expectOutput(r.out, tableMenuTranscript(kOpen + reading(dir.file()) + kCannotRead + current(2, 4306019, 73398287)));
     // Not even the first block: no table.
     r = runIn(dir, "f\nr\nx\nf\nw\n", {{"Q64_REFUSE_AFTER_BLOCKS=1"}});
-    expectOutput(r.out, transcript(kOpen + reading(dir.file()) + kCannotRead + current(0, 0, 0) + kTable +
-                                   "\n素数テーブルがありません" + kTable + kOpen +
-                                   "\n素数テーブルがありません"));
+    expectOutput(r.out, tableMenuTranscript(kOpen + reading(dir.file()) + kCannotRead + current(0, 0, 0) + kTable +
+                                            kNoTable + kTable + kOpen + kNoTable));
     EXPECT_EQ(readFile(dir.file()).size(), 3u * 1048576);
 }
 
@@ -152,16 +143,16 @@ TEST(FileDialog, MemoryRefusedWhileLoading) {
 TEST(FileDialog, AFailedSaveKeepsTheOldFile) {
     TempDir dir;
     const std::string old = "an older prime.dat";
-    for (const Options& options : {Options{{}, 512 * 1024},  // the file-size limit: a real failing write
-                                   Options{{"Q64_FAIL_FILE_OPS=create:0"}},
-                                   Options{{"Q64_FAIL_FILE_OPS=write:1"}},
-                                   Options{{"Q64_FAIL_FILE_OPS=sync:0"}},
-                                   Options{{"Q64_FAIL_FILE_OPS=close:0"}},
-                                   Options{{"Q64_FAIL_FILE_OPS=rename:0"}}}) {
+    for (const RunOptions& options : {RunOptions{{}, 512 * 1024},  // the file-size limit: a real failing write
+                                      RunOptions{{"Q64_FAIL_FILE_OPS=create:0"}},
+                                      RunOptions{{"Q64_FAIL_FILE_OPS=write:1"}},
+                                      RunOptions{{"Q64_FAIL_FILE_OPS=sync:0"}},
+                                      RunOptions{{"Q64_FAIL_FILE_OPS=close:0"}},
+                                      RunOptions{{"Q64_FAIL_FILE_OPS=rename:0"}}}) {
         SCOPED_TRACE(options.environment.empty() ? "file size" : options.environment[0]);
         writeFile(dir.file(), old);
-        Result r = runIn(dir, "x\n1\nf\nw\n", options);
-        expectOutput(r.out, transcript(kExtendOne + kTable + kOpen + writing(dir.file()) + out(-1)));
+        RunResult r = runIn(dir, "x\n1\nf\nw\n", options);
+        expectOutput(r.out, tableMenuTranscript(kExtendOne + kTable + kOpen + writing(dir.file()) + out(-1)));
         EXPECT_EQ(readFile(dir.file()), old);
         EXPECT_EQ(dir.listing(), "prime.dat\n");
     }
@@ -169,8 +160,8 @@ TEST(FileDialog, AFailedSaveKeepsTheOldFile) {
 
 TEST(FileDialog, AFullPathThatCannotBeFormed) {
     TempDir dir;
-    Result r = runIn(dir, "f\nw\nf\ne\n", {{"Q64_FAIL_FILE_OPS=fullpath:0"}});
-    expectOutput(r.out, transcript(kOpen + "\nファイル操作出来ません。" + kTable + kOpen));
+    RunResult r = runIn(dir, "f\nw\nf\ne\n", {{"Q64_FAIL_FILE_OPS=fullpath:0"}});
+    expectOutput(r.out, tableMenuTranscript(kOpen + "\nファイル操作出来ません。" + kTable + kOpen));
     EXPECT_EQ(dir.listing(), "");
 }
 
@@ -191,15 +182,15 @@ TEST(FileDialog, AVeryLongPath) {
     ASSERT_TRUE(made);
     ASSERT_GT(deep.size(), 4096u);
     std::string path = deep + "/prime.dat";
-    Result r = run(deep, "a\nf\nw\nf\nr\ne\ne\n");
-    expectOutput(r.out, transcript(kOpen + writing(path) + out(1048576) + kTable + kOpen + reading(path) +
-                                   kStartTable));
+    RunResult r = runProgram(deep, tableMenuInput("f\nw\nf\nr\n"));
+    expectOutput(r.out, tableMenuTranscript(kOpen + writing(path) + out(1048576) + kTable + kOpen + reading(path) +
+                                            kStartTable));
 }
 
 TEST(FileDialog, SavingWithoutATable) {
     TempDir dir;
-    Result r = runIn(dir, "b\n0\ny\nf\nw\n");
-    expectOutputHolds(r.out, "\n素数テーブルを再作成出来ません" + kTable + kOpen + "\n素数テーブルがありません" + kTable);
+    RunResult r = runIn(dir, "b\n0\ny\nf\nw\n");
+    expectOutputHolds(r.out, kRebuildFailed + kTable + kOpen + kNoTable + kTable);
     EXPECT_EQ(dir.listing(), "");
 }
 

@@ -6,47 +6,21 @@
 #include <string>
 
 #include "tests/console/console_test_support.h"
+#include "tests/console/transcript_texts.h"
 
 namespace {
 
-using console_test::cp932;
-using console_test::kMaskedStamp;
+using namespace console_test;
 
-const std::string kStart = "（６４＋α）ビット数値で素数処理を行います!\n"
-                           "\nsta " + kMaskedStamp +
-                           "\n素数テーブルのサイズ = 1 MB, 素数の個数 = 2244426  素数の最大値 = 36699233";
-const std::string kMain =
-    "\n1:素数判定 2:ｎ番目の素数 3:素数検索 4:素因数分解 a:素数テーブル操作 e:終了 ->";
-const std::string kTableHeader = "\n素数テーブルを操作して、より大きな素数の取扱い、操作性を改善する";
-const std::string kTable = "\nb:再作成 x:拡張 f:ファイル操作 e:終了 ->";
-const std::string kEnd = "\nおわり\nend " + kMaskedStamp;
-
-// Each dialog's opening lines up to its first prompt; with the 1 MB start
-// table the query limit is 36699233 squared. Each is left with "e".
-const std::string kStatisticsNow =
-    "\n現素数テーブルのサイズ = 1, 素数の個数 = 2244426  素数の最大値 = 36699233";
-const std::string kPrimeTest =
-    "\n素数判定を行います(1346833702788289を超える素数判定は不可)\n判定する数値('e'で終了)->";
-const std::string kNthPrime = "\nｎ番目の素数を求める 最大値 ＝ 2244426\n番号ｎ('e'で終了)->";
-const std::string kNextPrimes =
-    "\n指定数値より大きな素数を検索する(1346833702788289 を超える素数は不可)\n指定数値 個数 'e'で終了)->";
-const std::string kFactorise = "\n数値を素因数分解する 最大値 = 1346833702788289\n数値('e'で終了)->";
-const std::string kExtend =
-    "\n素数テーブルを拡張します" + kStatisticsNow + "\n素数テーブルを拡張するサイズ(単位:ＭＢ)->";
-const std::string kRebuild =
-    "\n素数テーブルを再作成します" + kStatisticsNow + "\n再作成する素数テーブルのサイズ(単位:ＭＢ)->";
-const std::string kFile =
-    "\n素数テーブルのファイル操作"
-    "\nw:素数テーブルをファイルに出力 r:ファイルから素数テーブルを読込み e:終了 ->";
-
-void expectTranscript(const std::string& input, const std::string& expectedUtf8,
-                      const std::string& environment = "") {
-    console_test::Run run = console_test::runProgram(input, environment);
-    EXPECT_EQ(run.status, 0);
-    std::string got = console_test::maskTimeStamps(run.out);
-    std::string want = cp932(expectedUtf8);
-    EXPECT_EQ(got, want) << "got:\n" << console_test::utf8(got) << "\nwanted:\n" << expectedUtf8;
-}
+// Each dialog's opening lines up to its first prompt, on the start table.
+// Each is left with "e".
+const std::string kPrimeTest = kPrimeTestHeading + kPrimeTestPrompt;
+const std::string kNthPrime = kNthPrimeHeading + kNthPrimePrompt;
+const std::string kNextPrimes = kNextPrimesHeading + kNextPrimesPrompt;
+const std::string kFactorise = kFactoriseHeading + kFactorisePrompt;
+const std::string kExtend = extendOpening(kStartTable);
+const std::string kRebuild = rebuildOpening(kStartTable);
+const std::string kFile = kFileHeading + kFileMenu;
 
 std::string repeat(const std::string& s, int n) {
     std::string r;
@@ -93,8 +67,8 @@ TEST(Transcript, LongLinesAreReadInPiecesOf127Bytes) {
     // read by the primality dialog. 300 bytes of x are three pieces.
     expectTranscript(std::string(127, ' ') + "1\ne\n" + std::string(126, ' ') + "12\ne\n" +
                          std::string(300, 'x') + "\ne\n",
-                     kStart + kMain + kMain + kPrimeTest + kMain + kPrimeTest + "\n2   素数" +
-                         "\n判定する数値('e'で終了)->" + kMain + kMain + kMain + kMain + kEnd);
+                     kStart + kMain + kMain + kPrimeTest + kMain + kPrimeTest + "\n2   素数" + kPrimeTestPrompt +
+                         kMain + kMain + kMain + kMain + kEnd);
 }
 
 TEST(Transcript, EndOfInputAtTheMainMenuShutsDown) {
@@ -116,21 +90,15 @@ TEST(Transcript, ShutDownWaitsForOneMoreCharacter) {
 }
 
 TEST(Transcript, NoTableWhenTheFirstBlockIsRefused) {
-    const std::string noTable = "\n素数テーブルがありません";
-    const std::string start = "（６４＋α）ビット数値で素数処理を行います!\n"
-                              "\nsta " + kMaskedStamp +
-                              "\n素数テーブルのサイズ = 0 MB, 素数の個数 = 0  素数の最大値 = 0";
-    const std::string statisticsNone =
-        "\n現素数テーブルのサイズ = 0, 素数の個数 = 0  素数の最大値 = 0";
-    const std::string rebuild = "\n素数テーブルを再作成します" + statisticsNone +
-                                "\n再作成する素数テーブルのサイズ(単位:ＭＢ)->";
+    const std::string start = opening(0, 0, 0);
+    const std::string rebuild = rebuildOpening(current(0, 0, 0));
     // Without a table the questions and "x" refuse; "b" asks for a size ("e"
     // is none) and "f" offers its menu, whose "w" refuses.
     expectTranscript("1\n2\n3\n4\na\nx\nb\ne\nf\nw\nf\ne\ne\ne\n",
-                     start + kMain + noTable + kMain + noTable + kMain + noTable + kMain + noTable +
-                         kMain + kTableHeader + kTable + noTable + kTable + rebuild + kTable + kFile +
-                         noTable + kTable + kFile + kTable + kMain + kEnd,
-                     "Q64_REFUSE_AFTER_BLOCKS=0");
+                     start + kMain + kNoTable + kMain + kNoTable + kMain + kNoTable + kMain + kNoTable +
+                         kMain + kTableHeader + kTable + kNoTable + kTable + rebuild + kTable + kFile +
+                         kNoTable + kTable + kFile + kTable + kMain + kEnd,
+                     {{"Q64_REFUSE_AFTER_BLOCKS=0"}});
 }
 
 }  // namespace

@@ -5,25 +5,19 @@
 #include <algorithm>
 
 #include "numlib/m1/words.h"
-#include "tests/numlib/m1_oracle.h"
+#include "tests/numlib/gmp_support.h"
 
-using namespace m1test;
+using namespace gmptest;
 
 namespace {
 constexpr uint64_t kOnes = ~uint64_t{0};
 
-size_t leadingZeros(const Words& w) {
-    size_t z = 0;
-    while (z < w.size() && w[z] == 0) ++z;
-    return z;
-}
-
 // A after a successful division of na words by B of nbs significant words:
 // the quotient in the first na - nbs words, the remainder in the last nbs.
 Words divided(const Words& a, const Words& b, size_t nbs) {
-    Mpz za(a), zb(b), q, r;
+    Z za(a), zb(b), q, r;
     mpz_tdiv_qr(q, r, za, zb);
-    EXPECT_TRUE(mpz_sgn(q) == 0 || mpz_sizeinbase(q, 2) <= 64 * (a.size() - nbs)) << "no room for the quotient";
+    EXPECT_TRUE(q.sign() == 0 || mpz_sizeinbase(q, 2) <= 64 * (a.size() - nbs)) << "no room for the quotient";
     Words out = toWords(q, a.size() - nbs);
     Words rw = toWords(r, nbs);
     out.insert(out.end(), rw.begin(), rw.end());
@@ -117,9 +111,7 @@ int64_t expectedStatus(const Words& a, const Words& b) {
 
 TEST(WordsDiv, RandomAgainstGmp) {
     int counts[4] = {0, 0, 0, 0};  // -1, -9, 0, quotient
-    for (uint64_t seed = 1; seed <= 4000; ++seed) {
-        SCOPED_TRACE(testing::Message() << "seed " << seed);
-        Gen g(seed);
+    forEachSeed(4000, [&](Gen& g) {
         size_t na = 1 + g.below(40), nb = 1 + g.below(g.coin() ? 40 : na);
         Words a = g.withLead(na);
         Words b = g.coin() ? g.divisor(nb) : g.withLead(nb);
@@ -144,26 +136,24 @@ TEST(WordsDiv, RandomAgainstGmp) {
             EXPECT_EQ(a, before);
             ++counts[got == -1 ? 0 : got == -9 ? 1 : 2];
         }
-        if (HasFailure()) return;
-    }
+    });
+    if (HasFailure()) return;
     for (int c : counts) EXPECT_GT(c, 50);  // every status was reached
 }
 
 TEST(WordsDiv, DivisionLoopAndOneStepAgainstGmp) {
-    for (uint64_t seed = 1; seed <= 3000; ++seed) {
-        SCOPED_TRACE(testing::Message() << "seed " << seed);
-        Gen g(seed);
+    forEachSeed(3000, [&](Gen& g) {
         size_t nb = 1 + g.below(g.coin() ? 4 : 30), na = nb + 1 + g.below(12);
         Words b = g.divisor(nb);
         Words a = g.operand(na);
         // The loop needs a[0..nb-1] < B: reduce the leading words modulo B.
-        Mpz top(a.data(), nb), zb(b);
+        Z top(a.data(), nb), zb(b);
         mpz_mod(top, top, zb);
         Words reduced = toWords(top, nb);
         std::copy(reduced.begin(), reduced.end(), a.begin());
         if (g.below(4) == 0) {  // leading words just below B
             std::copy(b.begin(), b.end(), a.begin());
-            Mpz t(a.data(), nb);
+            Z t(a.data(), nb);
             mpz_sub_ui(t, t, 1);
             Words tw = toWords(t, nb);
             std::copy(tw.begin(), tw.end(), a.begin());
@@ -178,31 +168,27 @@ TEST(WordsDiv, DivisionLoopAndOneStepAgainstGmp) {
 
         // One quotient word from the first window.
         Words w(before.begin(), before.begin() + nb + 1);
-        Mpz zw(w), q, r;
+        Z zw(w), q, r;
         mpz_tdiv_qr(q, r, zw, zb);
         uint64_t qw = _1_div12(w.data(), b.data(), nb, topBit(b[0]));
         EXPECT_EQ(qw, mpz_get_ui(q));
         EXPECT_EQ(w[0], qw);
         EXPECT_EQ(Words(w.begin() + 1, w.end()), toWords(r, nb));
-        if (HasFailure()) return;
-    }
+    });
 }
 
 TEST(WordsDiv, ShortDivisionAgainstGmp) {
-    for (uint64_t seed = 1; seed <= 3000; ++seed) {
-        SCOPED_TRACE(testing::Message() << "seed " << seed);
-        Gen g(seed);
+    forEachSeed(3000, [&](Gen& g) {
         size_t n = 1 + g.below(40);
         Words a = g.withLead(n);
         uint64_t d = g.edgeWord();
         if (d == 0) d = 1;
         if (g.below(4) == 0) a[0] = d - g.below(2);  // first word at or just below d
         SCOPED_TRACE(hex(a) + testing::PrintToString(d));
-        Mpz za(a), q;
+        Z za(a), q;
         uint64_t rem = mpz_tdiv_q_ui(q, za, d);
         EXPECT_EQ(_1_div1n(a.data(), n, d), rem);
         EXPECT_EQ(a, toWords(q, n));
-        if (HasFailure()) return;
-    }
+    });
 }
 }  // namespace

@@ -5,9 +5,9 @@
 #include <gtest/gtest.h>
 
 #include "numlib/m1/words.h"
-#include "tests/numlib/m1_oracle.h"
+#include "tests/numlib/gmp_support.h"
 
-using namespace m1test;
+using namespace gmptest;
 
 namespace {
 constexpr uint64_t kOnes = ~uint64_t{0};
@@ -16,7 +16,7 @@ constexpr uint64_t kOnes = ~uint64_t{0};
 // a shifted or multiplied copy of B so that comparisons tie.
 Words window(Gen& g, const Words& b) {
     size_t nb = b.size();
-    Mpz zb(b), zw;
+    Z zb(b), zw;
     switch (g.below(3)) {
         case 0: {  // B * m + small, m one word
             mpz_mul_ui(zw, zb, g.edgeWord());
@@ -27,22 +27,20 @@ Words window(Gen& g, const Words& b) {
             break;
         }
         default: {
-            mpz_set(zw, Mpz(g.operand(nb + 1)));
+            mpz_set(zw, Z(g.operand(nb + 1)));
             break;
         }
     }
     if (g.coin()) mpz_add_ui(zw, zw, g.below(3));
     else if (mpz_cmp_ui(zw, 3) >= 0) mpz_sub_ui(zw, zw, g.below(3));
-    Mpz limit;
+    Z limit;
     mpz_mul_2exp(limit, zb, 64);
     mpz_mod(zw, zw, limit);
     return toWords(zw, nb + 1);
 }
 
 TEST(WordsDivStep, TrialQuotientFollowsItsRuleAndNeverOvershoots) {
-    for (uint64_t seed = 1; seed <= 3000; ++seed) {
-        SCOPED_TRACE(testing::Message() << "seed " << seed);
-        Gen g(seed);
+    forEachSeed(3000, [&](Gen& g) {
         size_t nb = 2 + g.below(6);
         Words b = g.divisor(nb), w = window(g, b);
         SCOPED_TRACE(hex(w) + " / " + hex(b));
@@ -52,7 +50,7 @@ TEST(WordsDivStep, TrialQuotientFollowsItsRuleAndNeverOvershoots) {
             want = b[0] == kOnes ? w[0] : static_cast<uint64_t>(
                 (static_cast<unsigned __int128>(w[0]) << 64 | w[1]) / (static_cast<unsigned __int128>(b[0]) + 1));
         } else {
-            Mpz top(b.data(), 2), wtop(w.data(), 3), q;
+            Z top(b.data(), 2), wtop(w.data(), 3), q;
             mpz_fdiv_q_2exp(top, top, s + 1);
             mpz_fdiv_q_2exp(wtop, wtop, s + 1);
             ASSERT_LE(mpz_sizeinbase(top, 2), 64u);
@@ -66,17 +64,14 @@ TEST(WordsDivStep, TrialQuotientFollowsItsRuleAndNeverOvershoots) {
         }
         uint64_t got = _1_divtr(w.data(), b.data(), s);
         EXPECT_EQ(got, want);
-        Mpz zw(w), zb(b), q;
+        Z zw(w), zb(b), q;
         mpz_fdiv_q(q, zw, zb);
         EXPECT_LE(got, mpz_get_ui(q));
-        if (HasFailure()) return;
-    }
+    });
 }
 
 TEST(WordsDivStep, LargestShiftUnderAWindow) {
-    for (uint64_t seed = 1; seed <= 3000; ++seed) {
-        SCOPED_TRACE(testing::Message() << "seed " << seed);
-        Gen g(seed);
+    forEachSeed(3000, [&](Gen& g) {
         size_t nb = 1 + g.below(8);
         Words b = g.divisor(nb), w = window(g, b);
         if (g.below(8) == 0) {  // beyond the window's precondition: W >= B * 2^64
@@ -84,61 +79,41 @@ TEST(WordsDivStep, LargestShiftUnderAWindow) {
             w.push_back(g.word());
         }
         SCOPED_TRACE(hex(w) + " / " + hex(b));
-        Mpz zw(w), shifted;
-        int64_t want = -1;
-        for (int k = 63; k >= 0; --k) {
-            mpz_mul_2exp(shifted, Mpz(b), k);
-            if (mpz_cmp(shifted, zw) <= 0) {
-                want = k;
-                break;
-            }
-        }
-        mpz_mul_2exp(shifted, Mpz(b), 64);
-        if (mpz_cmp(shifted, zw) <= 0) want = -1;
-        EXPECT_EQ(_1_n1mxn2n(w.data(), b.data(), nb, topBit(b[0])), want);
-        if (HasFailure()) return;
-    }
+        EXPECT_EQ(_1_n1mxn2n(w.data(), b.data(), nb, topBit(b[0])), largestShift(Z(b), Z(w)));
+    });
 }
 
 TEST(WordsDivStep, SubtractMultiplesAgainstGmp) {
-    for (uint64_t seed = 1; seed <= 3000; ++seed) {
-        SCOPED_TRACE(testing::Message() << "seed " << seed);
-        Gen g(seed);
+    forEachSeed(3000, [&](Gen& g) {
         size_t nb = 1 + g.below(12);
         Words b = g.withLead(nb), w = g.operand(nb + 1);
         uint64_t q = g.edgeWord(), k = g.below(64);
         SCOPED_TRACE(hex(w) + " " + hex(b) + " q " + testing::PrintToString(q) + " k " +
                      testing::PrintToString(k));
-        Mpz zw(w), zb(b), t, diff;
-        const size_t bits = 64 * (nb + 1);
+        Z zw(w), zb(b), t, diff;
 
         mpz_mul_ui(t, zb, q);
-        mpz_sub(diff, zw, t);
         Words w1 = w;
-        EXPECT_EQ(_1_sub12n(w1.data(), b.data(), nb, q), mpz_sgn(diff) < 0 ? -1 : 0);
-        mpz_fdiv_r_2exp(diff, diff, bits);
-        EXPECT_EQ(w1, toWords(diff, nb + 1));
+        const int64_t multiple = _1_sub12n(w1.data(), b.data(), nb, q);
+        expectDifference(w1, multiple, zw, t);
 
         mpz_mul_2exp(t, zb, k);
-        mpz_sub(diff, zw, t);
         Words w2 = w;
-        EXPECT_EQ(_1_sub122n(w2.data(), b.data(), nb, k), mpz_sgn(diff) < 0 ? -1 : 0);
-        mpz_fdiv_r_2exp(diff, diff, bits);
-        EXPECT_EQ(w2, toWords(diff, nb + 1));
+        const int64_t shifted = _1_sub122n(w2.data(), b.data(), nb, k);
+        expectDifference(w2, shifted, zw, t);
 
         // n words: w[0..nb-1] -= (B * 2^k) mod 2^(64nb); the bits above are the result.
         Words w3(w.begin(), w.begin() + nb);
-        Mpz low(w3), above, cut;
+        Z low(w3), above, cut;
         mpz_fdiv_q_2exp(above, t, 64 * nb);
         mpz_fdiv_r_2exp(cut, t, 64 * nb);
         mpz_sub(diff, low, cut);
-        int64_t want = mpz_sgn(above) != 0 ? static_cast<int64_t>(mpz_get_ui(above))
-                                           : (mpz_sgn(diff) < 0 ? -1 : 0);
+        int64_t want = above.sign() != 0 ? static_cast<int64_t>(mpz_get_ui(above))
+                                           : (diff.sign() < 0 ? -1 : 0);
         EXPECT_EQ(_1_sub122(w3.data(), b.data(), nb, k), want);
         mpz_fdiv_r_2exp(diff, diff, 64 * nb);
         EXPECT_EQ(w3, toWords(diff, nb));
-        if (HasFailure()) return;
-    }
+    });
 }
 
 // One quotient word the long way: trial quotient, one multiple subtracted,
@@ -163,9 +138,7 @@ uint64_t stepByParts(uint64_t* w, const Words& b) {
 }
 
 TEST(WordsDivStep, QuotientWordByPartsEqualsDiv12) {
-    for (uint64_t seed = 1; seed <= 3000; ++seed) {
-        SCOPED_TRACE(testing::Message() << "seed " << seed);
-        Gen g(seed);
+    forEachSeed(3000, [&](Gen& g) {
         size_t nb = 2 + g.below(10);
         Words b = g.divisor(nb), w = window(g, b);
         SCOPED_TRACE(hex(w) + " / " + hex(b));
@@ -173,7 +146,6 @@ TEST(WordsDivStep, QuotientWordByPartsEqualsDiv12) {
         uint64_t want = stepByParts(byParts.data(), b);
         EXPECT_EQ(_1_div12(direct.data(), b.data(), nb, topBit(b[0])), want);
         EXPECT_EQ(direct, byParts);
-        if (HasFailure()) return;
-    }
+    });
 }
 }  // namespace

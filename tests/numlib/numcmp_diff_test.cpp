@@ -17,13 +17,13 @@ namespace {
 using divtest::Q;
 using divtest::Rec;
 using divtest::Z;
-using nrtest::Shapes;
+using gmptest::Gen;
+using gmptest::forEachTrial;
+using gmptest::sign;
 using nrtest::workingUsed;
 
 constexpr int kTrials = 3000;
 constexpr uint64_t kSeed = 0x5EEDC0DE;
-
-int sgn(int c) { return (c > 0) - (c < 0); }
 
 // The value of a record scaled to an integer at exponent e (e <= its exponent).
 Z atExponent(const Rec& r, int64_t e) {
@@ -34,7 +34,7 @@ Z atExponent(const Rec& r, int64_t e) {
 
 // A record of the signed integer v at exponent e, with some free words and
 // sometimes a leading zero word.
-Rec recordIn(Shapes& s, const Z& v, int64_t e) {
+Rec recordIn(Gen& s, const Z& v, int64_t e) {
     const size_t lead = s.below(4) == 0 ? 1 : 0;
     return divtest::recordOf(v, e, nrtest::wordsOf(v) + lead + 2 + s.below(3), lead);
 }
@@ -58,7 +58,7 @@ struct Pair {
     int64_t t;
 };
 
-Pair makePair(Shapes& s) {
+Pair makePair(Gen& s) {
     Rec a = nrtest::randomRec(s, 8, 4);
     const int64_t unit = static_cast<int64_t>(s.below(3)) - 1;
     switch (s.below(3)) {
@@ -92,9 +92,7 @@ Pair makePair(Shapes& s) {
 }
 
 TEST(NumCmpDiff, AgreesWithGmp) {
-    Shapes s(kSeed);
-    for (int trial = 0; trial < kTrials; ++trial) {
-        SCOPED_TRACE("seed " + std::to_string(kSeed) + " trial " + std::to_string(trial));
+    forEachTrial(kSeed, kTrials, [&](Gen& s, int) {
         Pair p = makePair(s);
         Rec &a = p.a, &b = p.b;
         SCOPED_TRACE(a.describe() + " vs " + b.describe() + " t " + std::to_string(p.t));
@@ -104,10 +102,10 @@ TEST(NumCmpDiff, AgreesWithGmp) {
         mpq_abs(absA, va);
         mpq_abs(absB, vb);
         EXPECT_EQ(compare(a, b, [&] { return _c_cmpnum(a.p(), b.p()); }),
-                  sgn(mpz_cmp(a.mantissa(), b.mantissa())));
+                  sign(mpz_cmp(a.mantissa(), b.mantissa())));
         EXPECT_EQ(compare(a, b, [&] { return _c_cmprnum(a.p(), b.p()); }),
-                  sgn(mpz_cmp(divtest::signedMantissa(a), divtest::signedMantissa(b))));
-        const int exact = sgn(mpq_cmp(absA, absB));
+                  sign(mpz_cmp(divtest::signedMantissa(a), divtest::signedMantissa(b))));
+        const int exact = sign(mpq_cmp(absA, absB));
         EXPECT_EQ(compare(a, b, [&] { return _c_cmpabs(a.p(), b.p()); }), exact);
         Q2Value rough{};
         compare(a, b, [&] {
@@ -126,25 +124,23 @@ TEST(NumCmpDiff, AgreesWithGmp) {
         const uint64_t d = s.below(4);
         Z scaled = divtest::product(b.mantissa(), nrtest::petaPower(d));
         EXPECT_EQ(compare(a, b, [&] { return _c_cmpabsalc(a.p(), b.p(), d); }),
-                  sgn(mpz_cmp(a.mantissa(), scaled)));
+                  sign(mpz_cmp(a.mantissa(), scaled)));
         mpq_sub(diff, vb, va);
         mpq_abs(diff, diff);
         Z power = nrtest::petaPower(static_cast<uint64_t>(p.t < 0 ? -p.t : p.t));
         mpq_set_z(tol, power);
         if (p.t < 0) mpq_inv(tol, tol);
-        const int within = sgn(mpq_cmp(diff, tol));
+        const int within = sign(mpq_cmp(diff, tol));
         EXPECT_EQ(compare(a, b, [&] { return _c_cmpdexp(a.p(), b.p(), p.t); }), within);
         EXPECT_EQ(compare(a, b, [&] { return _c_cmpdexp(b.p(), a.p(), p.t); }), within);
         EXPECT_EQ(compare(a, b, [&] { return _c_cmpdexp1(a.p(), b.p(), p.t); }), within);
-    }
+    });
 }
 
 // |x| against 10^(16e) for e around x's size, and for x a power of 10^16
 // give or take one, well beyond the constant table.
 TEST(NumCmpDiff, PowersOfPeta) {
-    Shapes s(kSeed + 1);
-    for (int trial = 0; trial < kTrials; ++trial) {
-        SCOPED_TRACE("seed " + std::to_string(kSeed + 1) + " trial " + std::to_string(trial));
+    forEachTrial(kSeed + 1, kTrials, [&](Gen& s, int) {
         Rec x = nrtest::randomRec(s, 8, 4);
         int64_t e = x.exp() + static_cast<int64_t>(s.below(12)) - 2;
         if (s.below(3) == 0) {
@@ -163,12 +159,12 @@ TEST(NumCmpDiff, PowersOfPeta) {
         mpq_abs(v, v);
         mpq_set_z(power, nrtest::petaPower(static_cast<uint64_t>(e < 0 ? -e : e)));
         if (e < 0) mpq_inv(power, power);
-        const int want = x.mantissa().sign() == 0 ? -1 : sgn(mpq_cmp(v, power));
+        const int want = x.mantissa().sign() == 0 ? -1 : sign(mpq_cmp(v, power));
         EXPECT_EQ(compare(x, x, [&] { return _c_cmpexp(x.p(), e); }), want);
         if (e == 0) {
             EXPECT_EQ(compare(x, x, [&] { return _c_cmpexp0(x.p()); }), want);
         }
-    }
+    });
 }
 
 }  // namespace

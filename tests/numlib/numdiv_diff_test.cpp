@@ -17,21 +17,20 @@ namespace {
 using divtest::Q;
 using divtest::Rec;
 using divtest::Z;
-using nrtest::Shapes;
-using nrtest::wordsOf;
 using divtest::expectHolds;
 using divtest::run;
+using gmptest::forEachTrial;
+using gmptest::Gen;
+using nrtest::wordsOf;
 
 constexpr int kTrials = 3000;
 constexpr uint64_t kSeed = 0x5EED0D17;
-
-uint64_t capacityOf(const Rec& r) { return r.lenl() - 2; }
 
 // x holds its value truncated at its own exponent and fills its capacity: at
 // least 64(l-2) - 53 bits, since one more peta digit would not fit.
 void expectFilled(const Rec& x, const Q& v) {
     expectHolds(x, divtest::truncAt(v, x.exp()), x.exp());
-    const uint64_t cap = capacityOf(x);
+    const uint64_t cap = x.capacity();
     EXPECT_LE(wordsOf(x.mantissa()), cap);
     EXPECT_GE(mpz_sizeinbase(x.mantissa(), 2) + 53, 64 * cap);
 }
@@ -43,27 +42,22 @@ bool divExpected(const Rec& x, const Rec& y, int64_t* status) {
     *status = 0;
     if (nx == 0 || nx < ny) return nx != 0;
     const bool front = nx == ny || divtest::topAtLeast(mx, nx, my, ny);
-    if (front && x.w[2] != 0 && x.lenv() == capacityOf(x)) *status = -1;
+    if (front && x.w[2] != 0 && x.lenv() == x.capacity()) *status = -1;
     return *status == 0;
 }
 
-class NumDivDiff : public ::testing::Test {
-protected:
-    Shapes s{kSeed};
-    Rec x() { return nrtest::randomRec(s, 12, 6); }
-    Rec y() { return nrtest::randomRec(s, 8, 6); }
-};
+Rec dividend(Gen& s) { return nrtest::randomRec(s, 12, 6); }
+Rec divisor(Gen& s) { return nrtest::randomRec(s, 8, 6); }
 
-TEST_F(NumDivDiff, IntegerQuotients) {
-    for (int t = 0; t < kTrials; ++t) {
-        SCOPED_TRACE("seed " + std::to_string(kSeed) + " trial " + std::to_string(t));
-        Rec a = x(), b = y(), before = a;
+TEST(NumDivDiff, IntegerQuotients) {
+    forEachTrial(kSeed, kTrials, [&](Gen& s, int) {
+        Rec a = dividend(s), b = divisor(s), before = a;
         SCOPED_TRACE(before.describe() + " / " + b.describe());
         const int64_t status = run(a, [&] { return _b_div(a.p(), b.p()); });
         if (b.mantissa().sign() == 0) {
             EXPECT_EQ(status, -1);
             EXPECT_EQ(a.w, before.w);
-            continue;
+            return;
         }
         int64_t expected;
         const bool quotient = divExpected(before, b, &expected);
@@ -76,13 +70,12 @@ TEST_F(NumDivDiff, IntegerQuotients) {
             expectHolds(a, divtest::tdivQ(divtest::signedMantissa(before), divtest::signedMantissa(b)),
                         before.exp() - b.exp());
         }
-    }
+    });
 }
 
-TEST_F(NumDivDiff, QuotientsAtAnExponentAndFillingX) {
-    for (int t = 0; t < kTrials; ++t) {
-        SCOPED_TRACE("seed " + std::to_string(kSeed) + " trial " + std::to_string(t));
-        Rec a = x(), b = y(), before = a;
+TEST(NumDivDiff, QuotientsAtAnExponentAndFillingX) {
+    forEachTrial(kSeed, kTrials, [&](Gen& s, int) {
+        Rec a = dividend(s), b = divisor(s), before = a;
         const int64_t d0 = a.exp() - b.exp();
         const int64_t e = d0 - 3 + static_cast<int64_t>(s.below(6));
         SCOPED_TRACE(before.describe() + " / " + b.describe() + " at e" + std::to_string(e));
@@ -94,7 +87,7 @@ TEST_F(NumDivDiff, QuotientsAtAnExponentAndFillingX) {
             EXPECT_EQ(a.w, before.w);
             EXPECT_EQ(sized, -1);
             EXPECT_EQ(c.w, before.w);
-            continue;
+            return;
         }
         Q v;
         divtest::quotientOf(v, before.p(), b.p());
@@ -104,7 +97,7 @@ TEST_F(NumDivDiff, QuotientsAtAnExponentAndFillingX) {
             EXPECT_EQ(status, expected);
         } else {
             const Z q = divtest::truncAt(v, e);
-            const bool fits = before.mantissa().sign() == 0 || wordsOf(q) <= capacityOf(before);
+            const bool fits = before.mantissa().sign() == 0 || wordsOf(q) <= before.capacity();
             EXPECT_EQ(status, fits ? 0 : -1);
             if (fits) expectHolds(a, q, e);
             else EXPECT_EQ(a.w, before.w);
@@ -112,13 +105,12 @@ TEST_F(NumDivDiff, QuotientsAtAnExponentAndFillingX) {
         EXPECT_EQ(sized, 0);
         if (before.mantissa().sign() == 0) EXPECT_EQ(c.w, before.w);
         else expectFilled(c, v);
-    }
+    });
 }
 
-TEST_F(NumDivDiff, Inverses) {
-    for (int t = 0; t < kTrials; ++t) {
-        SCOPED_TRACE("seed " + std::to_string(kSeed) + " trial " + std::to_string(t));
-        Rec a = x(), before = a, c = a;
+TEST(NumDivDiff, Inverses) {
+    forEachTrial(kSeed, kTrials, [&](Gen& s, int) {
+        Rec a = dividend(s), before = a, c = a;
         SCOPED_TRACE(before.describe());
         const int64_t status = run(a, [&] { return _b_inverse(a.p()); });
         const int64_t sized = run(c, [&] { return _b_inversez(c.p()); });
@@ -128,7 +120,7 @@ TEST_F(NumDivDiff, Inverses) {
             EXPECT_EQ(sized, -1);
             EXPECT_EQ(a.w, before.w);
             EXPECT_EQ(c.w, before.w);
-            continue;
+            return;
         }
         Q one, vx, v;
         mpq_set_ui(one, 1, 1);
@@ -138,8 +130,8 @@ TEST_F(NumDivDiff, Inverses) {
         const Z q = divtest::truncAt(v, e);
         // 1 / M at e = -ex needs a front word for the one-word 1, which a
         // one-word capacity cannot give.
-        const bool noFront = before.exp() >= 0 && wordsOf(m) == 1 && capacityOf(before) == 1;
-        const bool fits = wordsOf(q) <= capacityOf(before) && !noFront;
+        const bool noFront = before.exp() >= 0 && wordsOf(m) == 1 && before.capacity() == 1;
+        const bool fits = wordsOf(q) <= before.capacity() && !noFront;
         EXPECT_EQ(status, fits ? 0 : -1);
         if (fits) {
             expectHolds(a, q, e);
@@ -150,15 +142,14 @@ TEST_F(NumDivDiff, Inverses) {
         }
         EXPECT_EQ(sized, 0);
         expectFilled(c, v);
-    }
+    });
 }
 
-TEST_F(NumDivDiff, OneWordDivisorsAndPowersOfTen) {
-    for (int t = 0; t < kTrials; ++t) {
-        SCOPED_TRACE("seed " + std::to_string(kSeed) + " trial " + std::to_string(t));
-        Rec a = x(), before = a, b = a, c = a;
-        const uint64_t d = s.below(4) == 0 ? s.below(3) : s.word();
-        int64_t k = static_cast<int64_t>(s.rng()() >> (1 + s.below(63))) * (s.coin() ? -1 : 1);
+TEST(NumDivDiff, OneWordDivisorsAndPowersOfTen) {
+    forEachTrial(kSeed, kTrials, [&](Gen& s, int) {
+        Rec a = dividend(s), before = a, b = a, c = a;
+        const uint64_t d = s.below(4) == 0 ? s.below(3) : s.runWord();
+        int64_t k = static_cast<int64_t>(s.word() >> (1 + s.below(63))) * (s.coin() ? -1 : 1);
         if (s.below(8) == 0) k = s.below(2) == 0 ? 0 : INT64_MIN;
         const uint64_t tens = s.below(50);
         SCOPED_TRACE(before.describe() + " d " + std::to_string(d) + " k " + std::to_string(k) +
@@ -187,12 +178,12 @@ TEST_F(NumDivDiff, OneWordDivisorsAndPowersOfTen) {
         const uint64_t r = tens % 16;
         const Z mag = before.mantissa();
         // Only a mantissa without a free word goes through a product that may not fit.
-        const bool full = wordsOf(mag) == capacityOf(before) && mag.sign() != 0;
+        const bool full = wordsOf(mag) == before.capacity() && mag.sign() != 0;
         if (r != 0 && full) {
             Z scaled;
             mpz_ui_pow_ui(scaled, 10, 16 - r);
             mpz_mul(scaled, scaled, mag);
-            EXPECT_EQ(tenStatus, wordsOf(scaled) <= capacityOf(before) ? 0 : -1);
+            EXPECT_EQ(tenStatus, wordsOf(scaled) <= before.capacity() ? 0 : -1);
         } else {
             EXPECT_EQ(tenStatus, 0);
         }
@@ -208,13 +199,12 @@ TEST_F(NumDivDiff, OneWordDivisorsAndPowersOfTen) {
         } else {
             EXPECT_EQ(c.w, before.w);
         }
-    }
+    });
 }
 
-TEST_F(NumDivDiff, PowersOfTwo) {
-    for (int t = 0; t < kTrials; ++t) {
-        SCOPED_TRACE("seed " + std::to_string(kSeed) + " trial " + std::to_string(t));
-        Rec a = x(), before = a, b = a, c = a;
+TEST(NumDivDiff, PowersOfTwo) {
+    forEachTrial(kSeed, kTrials, [&](Gen& s, int) {
+        Rec a = dividend(s), before = a, b = a, c = a;
         const uint64_t k = s.below(4) == 0 ? 64 * s.below(5) : s.below(300);
         const int64_t e = a.exp() - 3 + static_cast<int64_t>(s.below(7));
         SCOPED_TRACE(before.describe() + " k " + std::to_string(k) + " e " + std::to_string(e));
@@ -230,7 +220,7 @@ TEST_F(NumDivDiff, PowersOfTwo) {
             EXPECT_EQ(sized, 0);
             EXPECT_EQ(b.w, before.w);
             EXPECT_EQ(c.w, before.w);
-            continue;
+            return;
         }
         Q v, two;
         nrtest::valueOf(v, before.p());
@@ -239,13 +229,13 @@ TEST_F(NumDivDiff, PowersOfTwo) {
         mpq_set_z(two, power);
         mpq_div(v, v, two);
         const Z q = divtest::truncAt(v, e);
-        const bool fits = wordsOf(q) <= capacityOf(before);
+        const bool fits = wordsOf(q) <= before.capacity();
         EXPECT_EQ(atE, fits ? 0 : -1);
         if (fits) expectHolds(b, q, e);
         else EXPECT_EQ(b.w, before.w);
         EXPECT_EQ(sized, 0);
         expectFilled(c, v);
-    }
+    });
 }
 
 }  // namespace

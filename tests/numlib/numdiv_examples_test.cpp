@@ -15,8 +15,6 @@ using nrtest::workingUsed;
 constexpr uint64_t kOnes = ~uint64_t{0};
 constexpr uint64_t kPeta = NUMREC_PETA;
 
-Words mantissaWords(const Rec& r) { return Words(r.w.begin() + 2, r.w.begin() + 2 + r.lenv()); }
-
 TEST(NumDiv, SmallQuotientsTruncate) {
     Rec x(false, 0, {7}, 4), y(false, 0, {2}, 3);
     EXPECT_EQ(_b_div(x.p(), y.p()), 0);
@@ -27,7 +25,7 @@ TEST(NumDiv, SmallQuotientsTruncate) {
     EXPECT_EQ(small.mantissa().sign(), 0);
     Rec neg(true, 5, {kOnes, 0}, 5), d(false, 2, {kOnes}, 3);
     EXPECT_EQ(_b_div(neg.p(), d.p()), 0);
-    EXPECT_EQ(mantissaWords(neg), (Words{1, 0}));  // 2^64 exactly, the zero word kept in front
+    EXPECT_EQ(neg.mantissaWords(), (Words{1, 0}));  // 2^64 exactly, the zero word kept in front
     EXPECT_EQ(neg.exp(), 3);
     EXPECT_TRUE(neg.negative());
 }
@@ -39,16 +37,16 @@ TEST(NumDiv, FrontWordRules) {
     EXPECT_EQ(full.w, before);
     Rec big(false, 0, {kOnes}, 4), one(false, 0, {1}, 3);
     EXPECT_EQ(_b_div(big.p(), one.p()), 0);
-    EXPECT_EQ(mantissaWords(big), (Words{kOnes}));
+    EXPECT_EQ(big.mantissaWords(), (Words{kOnes}));
     Rec lead(false, 0, {0, kOnes}, 4);  // full, but its leading zero word takes the quotient word
     EXPECT_EQ(_b_div(lead.p(), one.p()), 0);
     EXPECT_EQ(mpz_cmp(lead.mantissa(), Z(kOnes)), 0);
     Rec equalTop(false, 0, {5, 7}, 5), five(false, 0, {5}, 3);  // leading word equal to y: a front word
     EXPECT_EQ(_b_div(equalTop.p(), five.p()), 0);
-    EXPECT_EQ(mantissaWords(equalTop), (Words{1, 1}));
+    EXPECT_EQ(equalTop.mantissaWords(), (Words{1, 1}));
     Rec equalTop2(false, 0, {5, 7}, 5);
     EXPECT_EQ(_b_divrmd(equalTop2.p(), five.p()), 2);
-    EXPECT_EQ(mantissaWords(equalTop2), (Words{1, 1, 2}));
+    EXPECT_EQ(equalTop2.mantissaWords(), (Words{1, 1, 2}));
     Rec zeroY(false, 0, {0}, 3);
     before = big.w;
     EXPECT_EQ(_b_div(big.p(), zeroY.p()), -1);
@@ -114,7 +112,7 @@ TEST(NumDiv, OneWordDivisors) {
     EXPECT_EQ(x.w, before);
     EXPECT_EQ(_b_divsnum(x.p(), -2), 0);
     EXPECT_TRUE(x.negative());
-    EXPECT_EQ(mantissaWords(x), (Words{kOnes >> 1, (uint64_t{1} << 63) | 2}));
+    EXPECT_EQ(x.mantissaWords(), (Words{kOnes >> 1, (uint64_t{1} << 63) | 2}));
     Z expect = divtest::tdivQ(x.mantissa(), Z(kOnes));
     EXPECT_EQ(_b_divnum(x.p(), kOnes), 0);
     EXPECT_EQ(x.lenv(), 2u);  // the first word became zero and stays
@@ -129,7 +127,7 @@ TEST(NumDiv, OneWordDivisors) {
 TEST(NumDiv, PowersOfTen) {
     Rec x(false, 3, {12345}, 4);
     EXPECT_EQ(_b_div10n(x.p(), 16), 0);
-    EXPECT_EQ(mantissaWords(x), (Words{12345}));
+    EXPECT_EQ(x.mantissaWords(), (Words{12345}));
     EXPECT_EQ(x.exp(), 2);
     EXPECT_EQ(_b_div10n(x.p(), 1), 0);
     EXPECT_EQ(mpz_get_ui(x.mantissa()), 12345 * (kPeta / 10));
@@ -148,7 +146,7 @@ TEST(NumDiv, PowersOfTen) {
 TEST(NumDiv, PowersOfTwo) {
     Rec two(false, 1, {5, 6}, 5);
     EXPECT_EQ(_b_div2n(two.p(), 64), 0);
-    EXPECT_EQ(mantissaWords(two), (Words{5}));
+    EXPECT_EQ(two.mantissaWords(), (Words{5}));
     Rec one(false, 1, {5}, 5);
     EXPECT_EQ(_b_div2n(one.p(), 64), 0);
     EXPECT_EQ(one.mantissa().sign(), 0);
@@ -158,7 +156,7 @@ TEST(NumDiv, PowersOfTwo) {
     EXPECT_EQ(zero.w, before);
     Rec x(false, 0, {1, 0}, 5);
     EXPECT_EQ(_b_div2n(x.p(), 65), 0);
-    EXPECT_EQ(mantissaWords(x), (Words{0}));
+    EXPECT_EQ(x.mantissaWords(), (Words{0}));
     Rec y(false, 0, {1, 0}, 5);
     EXPECT_EQ(_b_div2np(y.p(), 1, -1), 0);  // 2^63 * 10^16 at exponent -1
     EXPECT_EQ(mpz_cmp(y.mantissa(), divtest::product(Z(uint64_t{1} << 63), Z(kPeta))), 0);
@@ -187,14 +185,14 @@ TEST(NumDiv, RemainderInPlace) {
 TEST(NumDiv, RemainderLayoutAndQuotientRecord) {
     Rec x(false, -2, {kOnes, kOnes, 3}, 6), y(false, -2, {1, 0}, 5);
     EXPECT_EQ(_b_divrmd(x.p(), y.p()), 2);  // a front word is inserted: L = 4
-    EXPECT_EQ(mantissaWords(x), (Words{kOnes, kOnes, 0, 3}));
+    EXPECT_EQ(x.mantissaWords(), (Words{kOnes, kOnes, 0, 3}));
     Rec x2(false, -2, {kOnes, kOnes, 3}, 6), q(false, 0, {}, 6);
     q.w[0] |= NUMREC_SIGN_BIT;
     EXPECT_EQ(_b_divreminder(x2.p(), q.p(), y.p()), 0);
-    EXPECT_EQ(mantissaWords(q), (Words{kOnes, kOnes}));
+    EXPECT_EQ(q.mantissaWords(), (Words{kOnes, kOnes}));
     EXPECT_EQ(q.w[0], NUMREC_HEADER(6) | 2);
     EXPECT_EQ(q.exp(), 0);
-    EXPECT_EQ(mantissaWords(x2), (Words{0, 0, 0, 3}));
+    EXPECT_EQ(x2.mantissaWords(), (Words{0, 0, 0, 3}));
     Rec full(false, 0, {kOnes}, 3), one(false, 0, {1}, 3);
     Words before = full.w;
     EXPECT_EQ(_b_divrmd(full.p(), one.p()), -1);  // no front word can be had
@@ -204,7 +202,7 @@ TEST(NumDiv, RemainderLayoutAndQuotientRecord) {
 TEST(NumDiv, IntegerAndFractionalParts) {
     Rec x(false, -1, {3 * kPeta + 5}, 4);
     EXPECT_EQ(_b_divintpt(x.p()), 1);
-    EXPECT_EQ(mantissaWords(x), (Words{3, 5}));
+    EXPECT_EQ(x.mantissaWords(), (Words{3, 5}));
     Rec y(true, -1, {3 * kPeta + 5}, 4);
     EXPECT_EQ(_b_integer(y.p()), 3);
     EXPECT_EQ(mpz_get_ui(y.mantissa()), 5u);
@@ -235,7 +233,7 @@ TEST(NumDiv, IntegerPartWithAReducedPower) {
     ASSERT_EQ(_3_petaqw(5), 4u);
     int64_t r = _b_divintpt(x.p());
     ASSERT_GE(r, 1);
-    Words w = mantissaWords(x);
+    Words w = x.mantissaWords();
     EXPECT_EQ(w[static_cast<size_t>(r) - 1], 77u);
     EXPECT_EQ(mpz_cmp(Z(w.data() + r, w.size() - static_cast<size_t>(r)), Z(uint64_t{123456789})), 0);
     EXPECT_EQ(w.size() - static_cast<size_t>(r), 5u);

@@ -1,6 +1,5 @@
 // Test support for division and comparison of NumRecs: exact truncated
-// quotients with GMP, records built from GMP values, and a working stack
-// filled up to a chosen number of free words.
+// quotients with GMP, and records built from GMP values.
 #pragma once
 
 #include <gmp.h>
@@ -8,21 +7,16 @@
 
 #include <cstdint>
 
-#include "numlib/m2/scratch.h"
 #include "tests/numlib/numrec_oracle.h"
 
 namespace divtest {
 
+using gmptest::product;
 using nrtest::Q;
 using nrtest::Rec;
+using nrtest::StackFiller;
 using nrtest::Words;
 using nrtest::Z;
-
-inline Z product(const Z& a, const Z& b) {
-    Z r;
-    mpz_mul(r, a, b);
-    return r;
-}
 
 // trunc(a / b) and a mod b with the sign of a (b != 0).
 inline Z tdivQ(const Z& a, const Z& b) {
@@ -112,14 +106,5 @@ inline void expectHolds(const Rec& x, const Z& v, int64_t e) {
         EXPECT_EQ(x.exp(), e);
     }
 }
-
-// Takes all of the working stack but `keep` free words; gives them back on exit.
-class StackFiller {
-public:
-    explicit StackFiller(uint64_t keep) { _2_alocs(static_cast<uint64_t>(_2_left()) - 1 - keep); }
-    ~StackFiller() { _2_frees(); }
-    StackFiller(const StackFiller&) = delete;
-    StackFiller& operator=(const StackFiller&) = delete;
-};
 
 }  // namespace divtest

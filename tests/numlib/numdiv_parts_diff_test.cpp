@@ -15,13 +15,12 @@ namespace {
 using divtest::Rec;
 using divtest::run;
 using divtest::Z;
-using nrtest::Shapes;
+using gmptest::forEachTrial;
+using gmptest::Gen;
 using nrtest::wordsOf;
 
 constexpr int kTrials = 3000;
 constexpr uint64_t kSeed = 0x5EED0D18;
-
-uint64_t capacityOf(const Rec& r) { return r.lenl() - 2; }
 
 // The value of words [from, to) of x's mantissa.
 Z wordsValue(const Rec& x, uint64_t from, uint64_t to) { return Z(x.w.data() + 2 + from, to - from); }
@@ -36,7 +35,7 @@ int64_t expectedSplit(const Rec& x, const Z& m, uint64_t dWords, const Z& top, u
     if (!front && n == dWords) return 0;
     uint64_t lenv = x.lenv();
     if (front && x.w[2] != 0) {
-        if (lenv == capacityOf(x)) return -1;
+        if (lenv == x.capacity()) return -1;
         ++lenv;
     }
     return static_cast<int64_t>(lenv - dWords);
@@ -61,9 +60,7 @@ void expectQuotientRecord(const Rec& q, const Rec& x, const Z& value) {
 }
 
 TEST(NumDivPartsDiff, Remainders) {
-    Shapes s(kSeed);
-    for (int t = 0; t < kTrials; ++t) {
-        SCOPED_TRACE("seed " + std::to_string(kSeed) + " trial " + std::to_string(t));
+    forEachTrial(kSeed, kTrials, [&](Gen& s, int) {
         Rec a = nrtest::randomRec(s, 10, 4), before = a, b = a, c = a;
         Rec y = nrtest::randomRec(s, 6, 4);
         if (s.below(8) != 0) y.w[1] = a.w[1];  // mostly equal exponents
@@ -81,7 +78,7 @@ TEST(NumDivPartsDiff, Remainders) {
             EXPECT_EQ(a.w, before.w);
             EXPECT_EQ(c.w, before.w);
             EXPECT_EQ(q.w, qBefore.w);
-            continue;
+            return;
         }
         const int64_t r = expectedSplit(before, m, wordsOf(d), d, wordsOf(d));
         EXPECT_EQ(split, r);
@@ -99,7 +96,7 @@ TEST(NumDivPartsDiff, Remainders) {
                 EXPECT_EQ(moved, 0);
                 expectQuotientRecord(q, before, Z());
             }
-            continue;
+            return;
         }
         expectSplit(before, a, r, m, d);
         const Z quotient = divtest::tdivQ(m, d), rest = divtest::tdivR(m, d);
@@ -110,13 +107,11 @@ TEST(NumDivPartsDiff, Remainders) {
         EXPECT_EQ(moved, 0);
         EXPECT_EQ(mpz_cmp(c.mantissa(), rest), 0);
         expectQuotientRecord(q, before, quotient);
-    }
+    });
 }
 
 TEST(NumDivPartsDiff, IntegerAndFractionalParts) {
-    Shapes s(kSeed + 1);
-    for (int t = 0; t < kTrials; ++t) {
-        SCOPED_TRACE("seed " + std::to_string(kSeed + 1) + " trial " + std::to_string(t));
+    forEachTrial(kSeed + 1, kTrials, [&](Gen& s, int) {
         Rec a = nrtest::randomRec(s, 12, 0), before = a, b = a, c = a;
         a.w[1] = b.w[1] = c.w[1] = before.w[1] = static_cast<uint64_t>(1 - static_cast<int64_t>(s.below(12)));
         Rec q(false, -4, nrtest::Words(2, 0x99), a.lenl()), qBefore = q;
@@ -135,7 +130,7 @@ TEST(NumDivPartsDiff, IntegerAndFractionalParts) {
             EXPECT_EQ(b.w, before.w);
             if (status == -1) EXPECT_EQ(q.w, qBefore.w);
             else expectQuotientRecord(q, before, Z());
-            continue;
+            return;
         }
         const uint64_t sp = static_cast<uint64_t>(-e);
         const Z power = nrtest::petaPower(sp);
@@ -150,7 +145,7 @@ TEST(NumDivPartsDiff, IntegerAndFractionalParts) {
                 EXPECT_EQ(encoded, -1);
                 EXPECT_EQ(moved, -1);
                 EXPECT_EQ(q.w, qBefore.w);
-                continue;
+                return;
             }
         } else {
             expectSplit(before, a, r, m, power);
@@ -163,7 +158,7 @@ TEST(NumDivPartsDiff, IntegerAndFractionalParts) {
         EXPECT_EQ(moved, 0);
         EXPECT_EQ(mpz_cmp(c.mantissa(), fraction), 0);
         expectQuotientRecord(q, before, whole);
-    }
+    });
 }
 
 }  // namespace

@@ -11,8 +11,6 @@ using nrtest::Words;
 using nrtest::workingUsed;
 constexpr uint64_t kOnes = ~uint64_t{0};
 
-Words mantissaWords(const Rec& r) { return Words(r.w.begin() + 2, r.w.begin() + 2 + r.lenv()); }
-
 TEST(NumRecAddSub, ExponentsMustBeEqual) {
     Rec x(false, 0, {1}, 4);
     Rec y(false, 1, {1}, 4);
@@ -27,12 +25,12 @@ TEST(NumRecAddSub, ZeroOperandTakesTheOtherMagnitude) {
     Rec five(false, 0, {5}, 3);
     EXPECT_EQ(_b_sub(x.p(), five.p()), 0);
     EXPECT_TRUE(x.negative());
-    EXPECT_EQ(mantissaWords(x), (Words{5}));
+    EXPECT_EQ(x.mantissaWords(), (Words{5}));
     Rec z(false, 0, {0}, 4);
     Rec minusFive(true, 0, {5}, 3);
     EXPECT_EQ(_b_add(z.p(), minusFive.p()), 0);
     EXPECT_TRUE(z.negative());
-    EXPECT_EQ(mantissaWords(z), (Words{5}));
+    EXPECT_EQ(z.mantissaWords(), (Words{5}));
 }
 
 TEST(NumRecAddSub, DifferencesOfEqualAndSmallerMagnitudes) {
@@ -47,7 +45,7 @@ TEST(NumRecAddSub, DifferencesOfEqualAndSmallerMagnitudes) {
     Rec t(false, 0, {3}, 3);
     EXPECT_EQ(_b_sub(t.p(), five.p()), 0);
     EXPECT_TRUE(t.negative());
-    EXPECT_EQ(mantissaWords(t), (Words{2}));
+    EXPECT_EQ(t.mantissaWords(), (Words{2}));
 }
 
 TEST(NumRecAddSub, CarryAtFullCapacity) {
@@ -56,10 +54,10 @@ TEST(NumRecAddSub, CarryAtFullCapacity) {
     EXPECT_EQ(_b_add(full.p(), one.p()), -1);  // the record is lost
     Rec roomy(false, 0, {kOnes}, 4);
     EXPECT_EQ(_b_add(roomy.p(), one.p()), 0);
-    EXPECT_EQ(mantissaWords(roomy), (Words{1, 0}));
+    EXPECT_EQ(roomy.mantissaWords(), (Words{1, 0}));
     Rec lead(false, 0, {0, kOnes}, 4);
     EXPECT_EQ(_b_add(lead.p(), one.p()), 0);
-    EXPECT_EQ(mantissaWords(lead), (Words{1, 0}));
+    EXPECT_EQ(lead.mantissaWords(), (Words{1, 0}));
     EXPECT_TRUE(roomy.guardsIntact() && lead.guardsIntact());
 }
 
@@ -67,7 +65,7 @@ TEST(NumRecAddSub, ShortFirstOperandIsWidenedInFront) {
     Rec y(false, 0, {1, 2, 3}, 5);
     Rec x(false, 0, {7}, 5);
     EXPECT_EQ(_b_add(x.p(), y.p()), 0);
-    EXPECT_EQ(mantissaWords(x), (Words{1, 2, 10}));
+    EXPECT_EQ(x.mantissaWords(), (Words{1, 2, 10}));
     Rec small(false, 0, {7}, 4);
     Words before = small.w;
     EXPECT_EQ(_b_add(small.p(), y.p()), -1);
@@ -76,13 +74,13 @@ TEST(NumRecAddSub, ShortFirstOperandIsWidenedInFront) {
     Rec wide(true, 0, {0, 0, 7}, 5);  // L = 3 already: the whole mantissa is the window
     EXPECT_EQ(_b_add(wide.p(), y.p()), 0);
     EXPECT_FALSE(wide.negative());
-    EXPECT_EQ(mantissaWords(wide), (Words{1, 1, kOnes - 3}));
+    EXPECT_EQ(wide.mantissaWords(), (Words{1, 1, kOnes - 3}));
 }
 
 TEST(NumRecAddSub, RecordWithItself) {
     Rec x(true, 2, {0, kOnes, 1}, 6);
     EXPECT_EQ(_b_add(x.p(), x.p()), 0);
-    EXPECT_EQ(mantissaWords(x), (Words{1, kOnes - 1, 2}));
+    EXPECT_EQ(x.mantissaWords(), (Words{1, kOnes - 1, 2}));
     EXPECT_TRUE(x.negative());
     EXPECT_EQ(_b_sub(x.p(), x.p()), 0);
     EXPECT_EQ(x.mantissa().sign(), 0);
@@ -92,12 +90,12 @@ TEST(NumRecAddSub, OneWordAtEachExponent) {
     uint64_t used = workingUsed();
     Rec e1(false, 1, {4}, 4);
     EXPECT_EQ(_b_addnum(e1.p(), NUMREC_PETA - 1), 0);
-    EXPECT_EQ(mantissaWords(e1), (Words{4}));
+    EXPECT_EQ(e1.mantissaWords(), (Words{4}));
     EXPECT_EQ(_b_addnum(e1.p(), 3 * NUMREC_PETA + 5), 0);
-    EXPECT_EQ(mantissaWords(e1), (Words{7}));
+    EXPECT_EQ(e1.mantissaWords(), (Words{7}));
     EXPECT_EQ(_b_subnum(e1.p(), 9 * NUMREC_PETA), 0);
     EXPECT_TRUE(e1.negative());
-    EXPECT_EQ(mantissaWords(e1), (Words{2}));
+    EXPECT_EQ(e1.mantissaWords(), (Words{2}));
 
     Rec e2(false, 2, {4}, 4);
     Words before = e2.w;
@@ -121,9 +119,9 @@ TEST(NumRecAddSub, OneWordAtEachExponent) {
     EXPECT_EQ(_b_addsnum(s.p(), 0), 0);
     EXPECT_EQ(_b_addsnum(s.p(), -25), 0);
     EXPECT_TRUE(s.negative());
-    EXPECT_EQ(mantissaWords(s), (Words{15}));
+    EXPECT_EQ(s.mantissaWords(), (Words{15}));
     EXPECT_EQ(_b_addsnum(s.p(), INT64_MIN), 0);
-    EXPECT_EQ(mantissaWords(s), (Words{(uint64_t{1} << 63) + 15}));
+    EXPECT_EQ(s.mantissaWords(), (Words{(uint64_t{1} << 63) + 15}));
     EXPECT_EQ(workingUsed(), used);
 }
 

@@ -8,14 +8,13 @@
 #include "tests/numlib/numrec_oracle.h"
 
 namespace {
+using gmptest::forEachTrial;
+using gmptest::Gen;
+using nrtest::mantissaWords;
 using nrtest::Rec;
 using nrtest::Words;
 using nrtest::workingUsed;
 constexpr uint64_t kTop = uint64_t{1} << 63;
-
-Words mantissaWords(const uint64_t* rec) {
-    return Words(rec + 2, rec + 2 + (rec[0] & NUMREC_LENV_MASK));
-}
 
 TEST(NumRecAlloc, FreshRecordsBackToBack) {
     uint64_t used = workingUsed();
@@ -183,16 +182,10 @@ TEST(NumRecAlign, ToAnExponentAndToALength) {
     EXPECT_EQ(low.lenv(), 0u);
 }
 
-}  // namespace
-
-namespace {
-
 // Many digits at once leave the same words as one digit at a time (the long
 // division path), and so does the fallback when the scratch stack is full.
 TEST(NumRecAlign, ManyDigitsAtOnceEqualOneAtATime) {
-    nrtest::Shapes s(0xD0D0);
-    for (int i = 0; i < 600; ++i) {
-        SCOPED_TRACE(i);
+    forEachTrial(0xD0D0, 600, [&](Gen& s, int i) {
         Rec a = nrtest::randomRec(s, 60, 5);
         Rec b = a;
         int64_t e = a.exp();
@@ -211,18 +204,12 @@ TEST(NumRecAlign, ManyDigitsAtOnceEqualOneAtATime) {
         // One step at a time stops moving the exponent once the value is zero;
         // k steps at once move it by k unless the value was zero from the start.
         EXPECT_EQ(a.exp(), e + (wasZero ? 0 : static_cast<int64_t>(k)));
-    }
+    });
 }
-
-}  // namespace
-
-namespace {
 
 // Shortening to a length drops exactly as many digits as one at a time would.
 TEST(NumRecAlign, ShorteningDropsTheFewestDigits) {
-    nrtest::Shapes s(0x5407);
-    for (int i = 0; i < 4000; ++i) {
-        SCOPED_TRACE(i);
+    forEachTrial(0x5407, 4000, [&](Gen& s, int) {
         Rec a = nrtest::randomRec(s, 40, 5);
         Rec b = a;
         uint64_t w = s.below(a.lenv() + 1);
@@ -234,7 +221,7 @@ TEST(NumRecAlign, ShorteningDropsTheFewestDigits) {
         ASSERT_EQ(_a_adjnumszdown(a.p(), w), steps);
         EXPECT_EQ(mantissaWords(a.p()), mantissaWords(b.p()));
         EXPECT_EQ(a.exp(), b.exp());
-    }
+    });
 }
 
 }  // namespace

@@ -18,11 +18,12 @@
 #include "tests/numlib/numrec_oracle.h"
 
 namespace {
+using gmptest::Gen;
+using gmptest::product;
 using nrtest::Rec;
-using nrtest::Shapes;
-using nrtest::Z;
 using nrtest::wordsOf;
 using nrtest::workingUsed;
+using nrtest::Z;
 
 constexpr int kTrials = 3000;
 
@@ -75,19 +76,12 @@ void check(const Rec& before, const Rec& after, int64_t status, const Expect& ex
     }
 }
 
-uint64_t capacityOf(const Rec& r) { return r.lenl() - 2; }
-
-Z times(const Z& a, const Z& b) {
-    Z r;
-    mpz_mul(r, a, b);
-    return r;
-}
 Z truncDigits(const Z& a, uint64_t d) {
     Z r;
     mpz_tdiv_q(r, a, nrtest::petaPower(d));
     return r;
 }
-Z scaleUp(const Z& a, uint64_t d) { return times(a, nrtest::petaPower(d)); }
+Z scaleUp(const Z& a, uint64_t d) { return product(a, nrtest::petaPower(d)); }
 
 // Peta digits dropped until the value fits cap words.
 uint64_t digitsToFit(Z& t, uint64_t cap) {
@@ -110,7 +104,7 @@ bool upFits(const Z& m, uint64_t k, uint64_t cap) {
 Expect addSubModel(const Rec& x, const Z& my, bool yNeg, int64_t ey, bool subtract) {
     if (x.exp() != ey) return Expect::unchanged(-1);
     Z mx = x.mantissa();
-    uint64_t nx = wordsOf(mx), ny = wordsOf(my), lenv = x.lenv(), cap = capacityOf(x);
+    uint64_t nx = wordsOf(mx), ny = wordsOf(my), lenv = x.lenv(), cap = x.capacity();
     bool yEff = yNeg != subtract;
     if (ny == 0) return Expect::value(0, mx, x.negative(), x.exp());
     if (nx == 0) {
@@ -161,15 +155,15 @@ Expect mulModel(const Rec& x, const Rec& y) {
     uint64_t nx = wordsOf(mx), ny = wordsOf(my);
     if (nx == 0) return Expect::unchanged(0);
     if (ny == 0) return Expect::value(0, Z(), false, x.exp());
-    if (x.lenv() + ny > capacityOf(x) && nx + ny > capacityOf(x)) return Expect::unchanged(-1);
-    return Expect::value(0, times(mx, my), x.negative() != y.negative(), x.exp() + y.exp());
+    if (x.lenv() + ny > x.capacity() && nx + ny > x.capacity()) return Expect::unchanged(-1);
+    return Expect::value(0, product(mx, my), x.negative() != y.negative(), x.exp() + y.exp());
 }
 
 Expect mulRndModel(const Rec& x, const Rec& y, int64_t e) {
     Z mx = x.mantissa(), my = y.mantissa();
-    uint64_t nx = wordsOf(mx), ny = wordsOf(my), cap = capacityOf(x);
+    uint64_t nx = wordsOf(mx), ny = wordsOf(my), cap = x.capacity();
     if (nx == 0 || ny == 0) return Expect::value(0, Z(), false, 0);
-    Z p = times(mx, my);
+    Z p = product(mx, my);
     int64_t ep = x.exp() + y.exp();
     bool neg = x.negative() != y.negative();
     if (cap > nx + ny) {
@@ -189,15 +183,15 @@ Expect mulRndSzModel(const Rec& x, const Rec& y, bool reportDropped) {
     Z mx = x.mantissa(), my = y.mantissa();
     uint64_t nx = wordsOf(mx), ny = wordsOf(my);
     if (nx == 0 || ny == 0) return Expect::value(0, Z(), false, 0);
-    Z p = times(mx, my);
-    uint64_t dropped = digitsToFit(p, capacityOf(x));
+    Z p = product(mx, my);
+    uint64_t dropped = digitsToFit(p, x.capacity());
     return Expect::value(reportDropped ? static_cast<int64_t>(dropped) : 0, p,
                          x.negative() != y.negative(), x.exp() + y.exp() + static_cast<int64_t>(dropped));
 }
 
 Expect mulNumModel(const Rec& x, uint64_t m) {
     Z mx = x.mantissa();
-    uint64_t n = wordsOf(mx), cap = capacityOf(x);
+    uint64_t n = wordsOf(mx), cap = x.capacity();
     if (m == 0 || n == 0) return Expect::value(0, Z(), false, 0);
     int64_t e = x.exp();
     if (n == cap) {  // full, first word significant: one or two digits go first
@@ -206,12 +200,12 @@ Expect mulNumModel(const Rec& x, uint64_t m) {
         mx = truncDigits(mx, d);
         e += static_cast<int64_t>(d);
     }
-    return Expect::value(0, times(mx, Z(m)), x.negative(), e);
+    return Expect::value(0, product(mx, Z(m)), x.negative(), e);
 }
 
 Expect mul10nModel(const Rec& x, uint64_t k) {
     Z mx = x.mantissa();
-    uint64_t n = wordsOf(mx), cap = capacityOf(x);
+    uint64_t n = wordsOf(mx), cap = x.capacity();
     int64_t e = x.exp() + static_cast<int64_t>(k / 16);
     Z p = mx;
     for (uint64_t i = 0; i < k % 16; ++i) mpz_mul_ui(p, p, 10);
@@ -222,12 +216,12 @@ Expect mul10nModel(const Rec& x, uint64_t k) {
 Expect mul2nModel(const Rec& x, uint64_t k, bool shorten) {
     Z mx = x.mantissa();
     if (mx.sign() == 0) return Expect::unchanged(0);
-    uint64_t bits = mpz_sizeinbase(mx, 2), capBits = 64 * capacityOf(x);
+    uint64_t bits = mpz_sizeinbase(mx, 2), capBits = 64 * x.capacity();
     Z p;
     mpz_mul_2exp(p, mx, k);
     if (bits + k <= capBits) return Expect::value(0, p, x.negative(), x.exp());
     if (!shorten) return Expect::unchanged(-1);
-    uint64_t dropped = digitsToFit(p, capacityOf(x));
+    uint64_t dropped = digitsToFit(p, x.capacity());
     return Expect::value(0, p, x.negative(), x.exp() + static_cast<int64_t>(dropped));
 }
 
@@ -237,7 +231,7 @@ Expect mul2npModel(const Rec& x, uint64_t k, int64_t e) {
     Z p;
     mpz_mul_2exp(p, mx, k);
     p = e >= x.exp() ? truncDigits(p, e - x.exp()) : scaleUp(p, x.exp() - e);
-    if (wordsOf(p) > capacityOf(x)) return Expect::unchanged(-1);
+    if (wordsOf(p) > x.capacity()) return Expect::unchanged(-1);
     return Expect::value(0, p, x.negative(), e);
 }
 
@@ -246,7 +240,7 @@ Expect adjustModel(const Rec& x, int64_t target) {
     if (mx.sign() == 0 || target == x.exp()) return Expect::value(0, mx, x.negative(), x.exp());
     if (target > x.exp()) return Expect::value(0, truncDigits(mx, target - x.exp()), x.negative(), target);
     uint64_t k = x.exp() - target;
-    if (!upFits(mx, k, capacityOf(x))) return Expect::lost();
+    if (!upFits(mx, k, x.capacity())) return Expect::lost();
     return Expect::value(0, scaleUp(mx, k), x.negative(), target);
 }
 
@@ -263,24 +257,17 @@ void run(const Rec& x, const Expect& expect, const std::function<int64_t(uint64_
 
 // x with its mantissa words unchanged and `extra` more words of capacity.
 Rec roomier(const Rec& x, uint64_t extra) {
-    Rec r(x.negative(), x.exp(), nrtest::Words(x.w.begin() + 2, x.w.begin() + 2 + x.lenv()),
-          x.lenl() + extra, x.w[0] >> 56 & 0x7F);
-    return r;
+    return Rec(x.negative(), x.exp(), x.mantissaWords(), x.lenl() + extra, x.w[0] >> 56 & 0x7F);
 }
 
-class NumRecDiff : public ::testing::Test {
-protected:
-    void forEachCase(uint64_t seed, const std::function<void(Shapes&)>& body) {
-        Shapes s(seed);
-        for (int i = 0; i < kTrials && !HasFailure(); ++i) {
-            SCOPED_TRACE("seed " + std::to_string(seed) + " case " + std::to_string(i));
-            body(s);
-        }
-    }
-};
+// body(s) for kTrials cases drawn from one generator, up to the first failure.
+template <class Body>
+void forEachCase(uint64_t seed, Body body) {
+    gmptest::forEachTrial(seed, kTrials, [&](Gen& s, int) { body(s); }, true);
+}
 
-TEST_F(NumRecDiff, AddAndSub) {
-    forEachCase(0xADD5, [](Shapes& s) {
+TEST(NumRecDiff, AddAndSub) {
+    forEachCase(0xADD5, [](Gen& s) {
         Rec x = nrtest::randomRec(s, 40, 40);
         Rec y = nrtest::randomRec(s, 40, 40);
         if (s.below(8) != 0) y.w[1] = x.w[1];
@@ -292,11 +279,11 @@ TEST_F(NumRecDiff, AddAndSub) {
     });
 }
 
-TEST_F(NumRecDiff, AddAndSubOneWord) {
-    forEachCase(0x5D6, [](Shapes& s) {
+TEST(NumRecDiff, AddAndSubOneWord) {
+    forEachCase(0x5D6, [](Gen& s) {
         Rec x = nrtest::randomRec(s, 40, 3);
         if (s.coin()) x.w[1] = static_cast<uint64_t>(-static_cast<int64_t>(s.below(41)));
-        uint64_t k = s.coin() ? s.word() : s.below(5) * NUMREC_PETA + s.below(3);
+        uint64_t k = s.coin() ? s.runWord() : s.below(5) * NUMREC_PETA + s.below(3);
         int which = static_cast<int>(s.below(3));
         if (which == 2) {
             int64_t sk = static_cast<int64_t>(k);
@@ -311,8 +298,8 @@ TEST_F(NumRecDiff, AddAndSubOneWord) {
     });
 }
 
-TEST_F(NumRecDiff, ExactProduct) {
-    forEachCase(0x3171, [](Shapes& s) {
+TEST(NumRecDiff, ExactProduct) {
+    forEachCase(0x3171, [](Gen& s) {
         Rec x = nrtest::randomRec(s, 40, 40);
         Rec y = nrtest::randomRec(s, 40, 40);
         Rec yBefore = y;
@@ -321,8 +308,8 @@ TEST_F(NumRecDiff, ExactProduct) {
     });
 }
 
-TEST_F(NumRecDiff, ProductAtAnExponentAndShortened) {
-    forEachCase(0x3172, [](Shapes& s) {
+TEST(NumRecDiff, ProductAtAnExponentAndShortened) {
+    forEachCase(0x3172, [](Gen& s) {
         Rec x = nrtest::randomRec(s, 40, 40);
         Rec y = nrtest::randomRec(s, 40, 40);
         int64_t e = x.exp() + y.exp() + static_cast<int64_t>(s.below(21)) - 10;
@@ -335,11 +322,11 @@ TEST_F(NumRecDiff, ProductAtAnExponentAndShortened) {
     });
 }
 
-TEST_F(NumRecDiff, OneWordFactorsAndPowersOfTen) {
-    forEachCase(0x3173, [](Shapes& s) {
+TEST(NumRecDiff, OneWordFactorsAndPowersOfTen) {
+    forEachCase(0x3173, [](Gen& s) {
         Rec x = nrtest::randomRec(s, 40, 40);
         if (s.coin()) {
-            uint64_t m = s.below(8) == 0 ? 0 : s.word();
+            uint64_t m = s.below(8) == 0 ? 0 : s.runWord();
             run(x, mulNumModel(x, m), [&](uint64_t* p) { return _b_mulnum(p, m); });
         } else {
             uint64_t k = s.below(100);
@@ -348,15 +335,15 @@ TEST_F(NumRecDiff, OneWordFactorsAndPowersOfTen) {
     });
 }
 
-TEST_F(NumRecDiff, CombinedOneWordSteps) {
-    forEachCase(0x3175, [](Shapes& s) {
+TEST(NumRecDiff, CombinedOneWordSteps) {
+    forEachCase(0x3175, [](Gen& s) {
         Rec x = nrtest::randomRec(s, 40, 3);
-        uint64_t m = s.word();
+        uint64_t m = s.runWord();
         switch (s.below(4)) {
         case 0:
         case 1: {  // x * m + k and x * m - k: the product is checked on its own first
             bool subtract = s.coin();
-            uint64_t k = s.coin() ? s.word() : s.below(3) * NUMREC_PETA + s.below(9);
+            uint64_t k = s.coin() ? s.runWord() : s.below(3) * NUMREC_PETA + s.below(9);
             Rec mid = x;
             uint64_t used = workingUsed();
             check(x, mid, _b_mulnum(mid.p(), m), mulNumModel(x, m));
@@ -374,7 +361,7 @@ TEST_F(NumRecDiff, CombinedOneWordSteps) {
             break;
         }
         default: {  // a short run of factors in a record with a free word for each
-            uint64_t lo = s.coin() ? s.below(40) : s.word() >> s.below(64);
+            uint64_t lo = s.coin() ? s.below(40) : s.runWord() >> s.below(64);
             uint64_t hi = lo + s.below(6);
             if (hi < lo) hi = lo;
             Rec roomy = roomier(x, hi - lo + 1);
@@ -383,7 +370,7 @@ TEST_F(NumRecDiff, CombinedOneWordSteps) {
                 mpz_mul(f, f, Z(i));
                 if (i == hi) break;
             }
-            Expect ex = Expect::value(0, times(roomy.mantissa(), f), roomy.negative(), roomy.exp());
+            Expect ex = Expect::value(0, product(roomy.mantissa(), f), roomy.negative(), roomy.exp());
             bool swap = s.coin();
             run(roomy, ex, [&](uint64_t* p) { return swap ? _b_mulnum2num(p, hi, lo) : _b_mulnum2num(p, lo, hi); });
             break;
@@ -392,10 +379,10 @@ TEST_F(NumRecDiff, CombinedOneWordSteps) {
     });
 }
 
-TEST_F(NumRecDiff, PowersOfTwo) {
-    forEachCase(0x3174, [](Shapes& s) {
+TEST(NumRecDiff, PowersOfTwo) {
+    forEachCase(0x3174, [](Gen& s) {
         Rec x = nrtest::randomRec(s, 40, 40);
-        uint64_t cap = capacityOf(x);
+        uint64_t cap = x.capacity();
         switch (s.below(3)) {
         case 0: {
             uint64_t k = s.below(64 * cap + 65);
@@ -417,14 +404,14 @@ TEST_F(NumRecDiff, PowersOfTwo) {
     });
 }
 
-TEST_F(NumRecDiff, Alignment) {
-    forEachCase(0xA119, [](Shapes& s) {
+TEST(NumRecDiff, Alignment) {
+    forEachCase(0xA119, [](Gen& s) {
         Rec x = nrtest::randomRec(s, 40, 40);
         int64_t target = x.exp() + static_cast<int64_t>(s.below(81)) - 40;
         switch (s.below(3)) {
         case 0: run(x, adjustModel(x, target), [&](uint64_t* p) { return _a_adjnums(p, target); }); break;
         case 1: {
-            uint64_t w = s.below(capacityOf(x) + 1);
+            uint64_t w = s.below(x.capacity() + 1);
             Z m = x.mantissa();
             uint64_t dropped = digitsToFit(m, w);
             Expect ex = Expect::value(static_cast<int64_t>(dropped), m, x.negative(),

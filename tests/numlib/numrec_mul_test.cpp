@@ -8,20 +8,12 @@
 
 namespace {
 using nrtest::Rec;
+using nrtest::StackFiller;
 using nrtest::Words;
 using nrtest::workingUsed;
 using nrtest::Z;
 constexpr uint64_t kOnes = ~uint64_t{0};
 constexpr uint64_t kTop = uint64_t{1} << 63;
-
-Words mantissaWords(const Rec& r) { return Words(r.w.begin() + 2, r.w.begin() + 2 + r.lenv()); }
-
-// Takes all of the working stack but `keep` words; gives them back on exit.
-class StackFiller {
-public:
-    explicit StackFiller(uint64_t keep) { _2_alocs(static_cast<uint64_t>(_2_left()) - 1 - keep); }
-    ~StackFiller() { _2_frees(); }
-};
 
 TEST(NumRecMul, ZeroOperands) {
     Rec zero(false, 7, {0}, 4);
@@ -40,7 +32,7 @@ TEST(NumRecMul, ExponentsAddAndSignsCombine) {
     Rec x(true, 2, {kOnes}, 5);
     Rec y(false, -5, {kOnes}, 3);
     EXPECT_EQ(_b_mul(x.p(), y.p()), 0);
-    EXPECT_EQ(mantissaWords(x), (Words{kOnes - 1, 1}));
+    EXPECT_EQ(x.mantissaWords(), (Words{kOnes - 1, 1}));
     EXPECT_EQ(x.exp(), -3);
     EXPECT_TRUE(x.negative());
     Rec n(true, 0, {3}, 3);
@@ -57,7 +49,7 @@ TEST(NumRecMul, LeadingZerosMakeRoomButNotMore) {
     Rec y(false, 0, {3, 4}, 4);
     Rec x(false, 0, {0, 0, 1, 2}, 6);  // capacity 4 = nx + ny
     EXPECT_EQ(_b_mul(x.p(), y.p()), 0);
-    EXPECT_EQ(mantissaWords(x), (Words{0, 3, 10, 8}));
+    EXPECT_EQ(x.mantissaWords(), (Words{0, 3, 10, 8}));
     Rec tight(false, 0, {0, 1, 2}, 5);  // capacity 3 = nx + ny - 1
     Words before = tight.w;
     EXPECT_EQ(_b_mul(tight.p(), y.p()), -1);
@@ -132,11 +124,11 @@ TEST(NumRecMul, OneWordFactors) {
     EXPECT_EQ(x.lenv(), 0u);
     Rec once(false, 0, {5, 0}, 4);  // full, first word significant
     EXPECT_EQ(_b_mulnum(once.p(), 3), 0);
-    EXPECT_EQ(mantissaWords(once), (Words{0, 9223 * 3}));
+    EXPECT_EQ(once.mantissaWords(), (Words{0, 9223 * 3}));
     EXPECT_EQ(once.exp(), 1);
     Rec twice(false, 0, {kTop, 0}, 4);
     EXPECT_EQ(_b_mulnum(twice.p(), 2), 0);
-    EXPECT_EQ(mantissaWords(twice), (Words{0, 1701411 * 2}));
+    EXPECT_EQ(twice.mantissaWords(), (Words{0, 1701411 * 2}));
     EXPECT_EQ(twice.exp(), 2);
     Rec none(false, 0, {}, 2);
     EXPECT_EQ(_b_mulnum(none.p(), 7), 0);
@@ -178,11 +170,11 @@ TEST(NumRecMul, PowersOfTen) {
     Rec x(false, 1, {7}, 4);
     EXPECT_EQ(_b_mul10n(x.p(), 35), 0);
     EXPECT_EQ(x.exp(), 3);
-    EXPECT_EQ(mantissaWords(x), (Words{0, 7000}));
+    EXPECT_EQ(x.mantissaWords(), (Words{0, 7000}));
     Rec only(false, 1, {7}, 3);
     EXPECT_EQ(_b_mul10n(only.p(), 16), 0);
     EXPECT_EQ(only.exp(), 2);
-    EXPECT_EQ(mantissaWords(only), (Words{7}));
+    EXPECT_EQ(only.mantissaWords(), (Words{7}));
     Rec full(false, 0, {0, 7}, 4);  // compressed into the temporary, fits again
     EXPECT_EQ(_b_mul10n(full.p(), 3), 0);
     EXPECT_EQ(mpz_cmp(full.mantissa(), Z(7000)), 0);
@@ -202,14 +194,14 @@ TEST(NumRecMul, PowersOfTwoWithinCapacity) {
     EXPECT_EQ(_b_mul2n(x.p(), 0), 0);
     EXPECT_EQ(x.w, before);
     EXPECT_EQ(_b_mul2n(x.p(), 64), 0);
-    EXPECT_EQ(mantissaWords(x), (Words{0, 3, 0}));
+    EXPECT_EQ(x.mantissaWords(), (Words{0, 3, 0}));
     EXPECT_EQ(_b_mul2n(x.p(), 63), 0);  // into the zero word in front
-    EXPECT_EQ(mantissaWords(x), (Words{1, kTop, 0}));
+    EXPECT_EQ(x.mantissaWords(), (Words{1, kTop, 0}));
     before = x.w;
     EXPECT_EQ(_b_mul2n(x.p(), 128), -1);  // 3 * 2^127 has 129 bits: 127 are free
     EXPECT_EQ(x.w, before);
     EXPECT_EQ(_b_mul2n(x.p(), 127), 0);
-    EXPECT_EQ(mantissaWords(x), (Words{3 * (kTop >> 1), 0, 0, 0}));
+    EXPECT_EQ(x.mantissaWords(), (Words{3 * (kTop >> 1), 0, 0, 0}));
     Rec z(false, 0, {0}, 3);
     EXPECT_EQ(_b_mul2n(z.p(), 1000), 0);
     EXPECT_TRUE(x.guardsIntact());

@@ -1,50 +1,24 @@
 // Test support for NumRec routines: records on the heap, their values as GMP
-// integers and rationals, and random records shaped to find carry faults.
+// integers and rationals, random records shaped to find carry faults, and
+// the working stack's use.
 #pragma once
 
-#include <gmp.h>
-
 #include <cstdint>
-#include <random>
 #include <sstream>
 #include <string>
-#include <vector>
 
+#include "numlib/m2/scratch.h"
 #include "numlib/m2/scratch_area.h"
 #include "numlib/m9/numrec.h"
+#include "tests/numlib/gmp_support.h"
 
 namespace nrtest {
 
-using Words = std::vector<uint64_t>;  // most significant word first
-
-class Z {
-public:
-    Z() { mpz_init(z_); }
-    explicit Z(uint64_t v) : Z() { mpz_import(z_, 1, 1, 8, 0, 0, &v); }
-    Z(const uint64_t* p, size_t n) : Z() {
-        if (n != 0) mpz_import(z_, n, 1, 8, 0, 0, p);
-    }
-    Z(const Z& o) : Z() { mpz_set(z_, o.z_); }
-    Z& operator=(const Z& o) {
-        mpz_set(z_, o.z_);
-        return *this;
-    }
-    ~Z() { mpz_clear(z_); }
-    operator mpz_ptr() { return z_; }
-    operator mpz_srcptr() const { return z_; }
-    int sign() const { return mpz_sgn(z_); }
-    std::string str() const {
-        char* s = mpz_get_str(nullptr, 16, z_);
-        std::string out(s);
-        void (*freefunc)(void*, size_t);
-        mp_get_memory_functions(nullptr, nullptr, &freefunc);
-        freefunc(s, out.size() + 1);
-        return out;
-    }
-
-private:
-    mpz_t z_;
-};
+using gmptest::Gen;
+using gmptest::toWords;
+using gmptest::Words;
+using gmptest::wordsOf;
+using gmptest::Z;
 
 // 10^(16k).
 inline Z petaPower(uint64_t k) {
@@ -53,18 +27,9 @@ inline Z petaPower(uint64_t k) {
     return z;
 }
 
-// Significant words of a non-negative integer.
-inline uint64_t wordsOf(const Z& z) { return z.sign() == 0 ? 0 : (mpz_sizeinbase(z, 2) + 63) / 64; }
-
-// Words of z, most significant first, in exactly n words (n >= wordsOf(z)).
-inline Words toWords(const Z& z, size_t n) {
-    Words buf(wordsOf(z) + 1, 0);
-    size_t written = 0;
-    if (z.sign() != 0) mpz_export(buf.data(), &written, 1, 8, 0, 0, z);
-    Words out(n, 0);
-    for (size_t i = 0; i < written; ++i) out[n - written + i] = buf[i];
-    return out;
-}
+// The mantissa words of a record anywhere in memory, leading zero words
+// included.
+inline Words mantissaWords(const uint64_t* rec) { return Words(rec + 2, rec + 2 + (rec[0] & NUMREC_LENV_MASK)); }
 
 // A record on the heap with a few guard words behind it.
 struct Rec {
@@ -82,9 +47,11 @@ struct Rec {
     uint64_t* p() { return w.data(); }
     uint64_t lenv() const { return w[0] & NUMREC_LENV_MASK; }
     uint64_t lenl() const { return (w[0] & NUMREC_LENL_MASK) >> NUMREC_LENL_SHIFT; }
+    uint64_t capacity() const { return lenl() - 2; }  // mantissa words
     bool negative() const { return (w[0] >> 63) != 0; }
     int64_t exp() const { return static_cast<int64_t>(w[1]); }
     Z mantissa() const { return Z(w.data() + 2, lenv()); }
+    Words mantissaWords() const { return nrtest::mantissaWords(w.data()); }
     bool guardsIntact() const {
         for (size_t i = w.size() - kGuard; i < w.size(); ++i)
             if (w[i] != kGuardWord) return false;
@@ -132,41 +99,18 @@ inline void valueOf(Q& q, const uint64_t* rec) {
 // Words in use on the working stack.
 inline uint64_t workingUsed() { return scratch::area[scratch::kWorkingBounds] & 0xFFFFFFFFu; }
 
-// Random words with long runs of zero and one bits, all-ones and zero words.
-class Shapes {
+// Takes all of the working stack but `keep` free words; gives them back on exit.
+class StackFiller {
 public:
-    explicit Shapes(uint64_t seed) : rng_(seed) {}
-    std::mt19937_64& rng() { return rng_; }
-    uint64_t below(uint64_t n) { return n == 0 ? 0 : rng_() % n; }
-    bool coin() { return (rng_() & 1) != 0; }
-    uint64_t word() {
-        switch (below(6)) {
-        case 0: return 0;
-        case 1: return ~uint64_t{0};
-        case 2: {  // a run of ones
-            uint64_t len = 1 + below(63);
-            uint64_t at = below(64 - len + 1);
-            return ((len == 64 ? ~uint64_t{0} : (uint64_t{1} << len) - 1)) << at;
-        }
-        case 3: return ~uint64_t{0} >> below(64);
-        default: return rng_();
-        }
-    }
-    // n significant words (first one non-zero).
-    Words significant(size_t n) {
-        Words w(n);
-        for (auto& x : w) x = word();
-        if (n != 0 && w[0] == 0) w[0] = 1 + below(~uint64_t{0} - 1);
-        return w;
-    }
-
-private:
-    std::mt19937_64 rng_;
+    explicit StackFiller(uint64_t keep) { _2_alocs(static_cast<uint64_t>(_2_left()) - 1 - keep); }
+    ~StackFiller() { _2_frees(); }
+    StackFiller(const StackFiller&) = delete;
+    StackFiller& operator=(const StackFiller&) = delete;
 };
 
 // A random record: n significant words (0 to maxWords), up to two leading zero
 // words, full or roomy, exponent in [-maxExp, maxExp], either sign.
-inline Rec randomRec(Shapes& s, size_t maxWords, int64_t maxExp, uint64_t minCapacity = 0) {
+inline Rec randomRec(Gen& s, size_t maxWords, int64_t maxExp, uint64_t minCapacity = 0) {
     size_t n = s.below(maxWords + 1);
     size_t lead = s.below(4) == 0 ? s.below(3) : 0;
     Words m(lead, 0);

@@ -8,8 +8,9 @@
 #include "tests/numlib/numtext_oracle.h"
 
 namespace {
+using gmptest::forEachTrial;
+using gmptest::Gen;
 using nrtest::Rec;
-using nrtest::Shapes;
 using nrtest::Words;
 using nrtest::workingUsed;
 using nrtest::Z;
@@ -17,13 +18,11 @@ using nrtest::Z;
 constexpr uint64_t kSeed = 0x7E47C0DE;
 
 TEST(NumTextDiff, WrittenFormsEqualTheExactValue) {
-    Shapes shapes(kSeed);
-    for (int i = 0; i < 4000; ++i) {
+    forEachTrial(kSeed, 4000, [&](Gen& shapes, int i) {
         const size_t words = i % 100 == 0 ? 60 : 12;
         const Rec r = nrtest::randomRec(shapes, words, i % 3 == 0 ? 40 : 4);
         const uint64_t d = shapes.below(i % 5 == 0 ? 400 : 40);
-        SCOPED_TRACE(testing::Message() << "seed " << kSeed << " record " << i << ": " << r.describe()
-                                        << " d " << d);
+        SCOPED_TRACE(r.describe() + " d " + std::to_string(d));
         const uint64_t used = workingUsed();
         const std::string plain = nttest::plainOracle(r);
         EXPECT_EQ(nttest::plainText(r), plain);
@@ -44,14 +43,13 @@ TEST(NumTextDiff, WrittenFormsEqualTheExactValue) {
         EXPECT_EQ(std::string(printedN), expectedN);
         EXPECT_EQ(workingUsed(), used);
         EXPECT_EQ(original.w, r.w);  // printing works on a copy
-    }
+    });
 }
 
 TEST(NumTextDiff, PlainAndExponentTextsReadBackToTheSameValue) {
-    Shapes shapes(kSeed + 1);
-    for (int i = 0; i < 4000; ++i) {
+    forEachTrial(kSeed + 1, 4000, [&](Gen& shapes, int i) {
         const Rec r = nrtest::randomRec(shapes, i % 100 == 0 ? 60 : 12, 20);
-        SCOPED_TRACE(testing::Message() << "seed " << kSeed + 1 << " record " << i << ": " << r.describe());
+        SCOPED_TRACE(r.describe());
         const uint64_t used = workingUsed();
         for (const std::string& text : {nttest::plainText(r), nttest::exponentText(r)}) {
             int64_t status = 1;
@@ -64,7 +62,7 @@ TEST(NumTextDiff, PlainAndExponentTextsReadBackToTheSameValue) {
             EXPECT_LE(back.lenv() + 2, back.lenl()) << text;
         }
         EXPECT_EQ(workingUsed(), used);
-    }
+    });
 }
 
 // A random text in the input form, or near it, and its value when it is one
@@ -78,7 +76,7 @@ struct InputCase {
     bool negative;
 };
 
-InputCase randomInput(Shapes& s) {
+InputCase randomInput(Gen& s) {
     InputCase c{"", true, Z(), 0, 0, false};
     auto digits = [&](uint64_t n) {
         std::string t;
@@ -145,17 +143,16 @@ int64_t expectedStatus(const std::string& t) {
 }
 
 TEST(NumTextDiff, RandomTextsReadToTheirValue) {
-    Shapes shapes(kSeed + 2);
-    for (int i = 0; i < 6000; ++i) {
+    forEachTrial(kSeed + 2, 6000, [&](Gen& shapes, int) {
         const InputCase c = randomInput(shapes);
-        SCOPED_TRACE(testing::Message() << "seed " << kSeed + 2 << " text " << i << ": \"" << c.text << "\"");
+        SCOPED_TRACE(testing::Message() << "\"" << c.text << "\"");
         const uint64_t used = workingUsed();
         int64_t status = 1;
         Rec r = nttest::readText(c.text, &status);
         EXPECT_EQ(workingUsed(), used);
         EXPECT_TRUE(r.guardsIntact());
         ASSERT_EQ(status, expectedStatus(c.text));
-        if (status != 0 || !c.known) continue;
+        if (status != 0 || !c.known) return;
         // value = numerator * 10^(exponent - fraction)
         nrtest::Q expected;
         Z num(c.numerator), den(1);
@@ -172,16 +169,15 @@ TEST(NumTextDiff, RandomTextsReadToTheirValue) {
         nrtest::valueOf(got, r.p());
         EXPECT_TRUE(mpq_equal(expected, got)) << r.describe();
         EXPECT_EQ(r.negative(), c.negative);
-    }
+    });
 }
 
 TEST(NumTextDiff, DigitsOfWordArraysEqualGmp) {
-    Shapes shapes(kSeed + 3);
-    for (int i = 0; i < 3000; ++i) {
+    forEachTrial(kSeed + 3, 3000, [&](Gen& shapes, int i) {
         const size_t n = 1 + shapes.below(i % 50 == 0 ? 200 : 20);
         Words a = shapes.significant(n);
         const Z z(a.data(), n);
-        SCOPED_TRACE(testing::Message() << "seed " << kSeed + 3 << " array " << i << ": 0x" << z.str());
+        SCOPED_TRACE(testing::Message() << "0x" << z.str());
         std::vector<char> out(20 * n);
         const uint64_t k = _4_numtostr(out.data(), a.data(), n);
         EXPECT_EQ(std::string(out.data(), k), nttest::decimal(z));
@@ -195,7 +191,7 @@ TEST(NumTextDiff, DigitsOfWordArraysEqualGmp) {
         expected.insert(0, kz - expected.size(), '0');
         EXPECT_EQ(std::string(zout.data(), kz), expected);
         EXPECT_LT(kz - nttest::decimal(zb).size(), 16u);
-    }
+    });
 }
 
 }  // namespace

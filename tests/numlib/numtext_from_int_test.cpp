@@ -67,7 +67,7 @@ TEST(NumFromInt, RescaledToTheDefaultScaleOrAGivenOne) {
 TEST(NumFromInt, IntegerPowers) {
     Rec r(true, 5, {}, 5, 0x3);
     ASSERT_EQ(_a_numpowtor(r.p(), 0, 2, 64), 0);
-    EXPECT_EQ(Words(r.w.begin() + 2, r.w.begin() + 2 + static_cast<long>(r.lenv())), (Words{1, 0}));
+    EXPECT_EQ(r.mantissaWords(), (Words{1, 0}));
     EXPECT_EQ(r.exp(), 0);
     EXPECT_TRUE(r.negative());  // sign and reserved bits stay
     EXPECT_EQ(r.w[0] >> 56, 0x83u);

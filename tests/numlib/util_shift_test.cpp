@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "numlib/m0/shift.h"
-#include "tests/numlib/m1_oracle.h"
+#include "tests/numlib/gmp_support.h"
 
-using namespace m1test;
+using namespace gmptest;
 
 namespace {
 
@@ -77,12 +77,12 @@ TEST(UtilShift, RandomShiftsAgreeWithGmp) {
         const uint64_t s = gen.below(64);
         const Words a = gen.withLead(n);
         SCOPED_TRACE(::testing::Message() << "A = " << hex(a) << " s = " << s);
-        Mpz value(a);
-        Mpz expect;
+        Z value(a);
+        Z expect;
 
         Words left = a;
         mpz_mul_2exp(expect, value, s);
-        int64_t lost = mpz_sizeinbase(expect, 2) > 64 * n && mpz_sgn(expect.get()) != 0;
+        int64_t lost = mpz_sizeinbase(expect, 2) > 64 * n && expect.sign() != 0;
         ASSERT_EQ(_0_bitshtl(left.data(), n, s), lost);
         ASSERT_EQ(left, toWords(expect, n));
 
@@ -97,9 +97,9 @@ TEST(UtilShift, RandomShiftsAgreeWithGmp) {
         }
 
         Words right = a;
-        Mpz low;
+        Z low;
         mpz_fdiv_r_2exp(low, value, s);
-        const int64_t dropped = mpz_sgn(low.get()) != 0;
+        const int64_t dropped = low.sign() != 0;
         mpz_fdiv_q_2exp(expect, value, s);
         ASSERT_EQ(_0_bitshtr(right.data(), n, s), dropped);
         ASSERT_EQ(right, toWords(expect, n));
@@ -114,7 +114,7 @@ TEST(UtilShift, RandomShiftsAgreeWithGmp) {
             ASSERT_EQ(kept.back(), 0xABCDEFu);
         }
 
-        const uint64_t bits = mpz_sgn(value.get()) == 0 ? 0 : mpz_sizeinbase(value, 2);
+        const uint64_t bits = value.sign() == 0 ? 0 : mpz_sizeinbase(value, 2);
         ASSERT_EQ(_0_bitlen(a.data(), n), bits);
     }
 }

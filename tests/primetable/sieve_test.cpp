@@ -2,8 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <initializer_list>
+#include <memory>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "primetable/sieve.h"
 #include "primetable/sieve_engine.h"
@@ -16,12 +19,17 @@ using testtable::Chain;
 
 namespace {
 
+// Index of the first differing word of two arrays of n words, or -1.
+int64_t firstDifference(const uint64_t* a, const uint64_t* b, size_t n) {
+    for (size_t i = 0; i < n; ++i)
+        if (a[i] != b[i]) return static_cast<int64_t>(i);
+    return -1;
+}
+
 // Index of the first differing bitmap word, or -1.
 int64_t firstDifference(const std::vector<uint64_t>& a, const std::vector<uint64_t>& b) {
     if (a.size() != b.size()) return static_cast<int64_t>(a.size() < b.size() ? a.size() : b.size());
-    for (size_t i = 0; i < a.size(); ++i)
-        if (a[i] != b[i]) return static_cast<int64_t>(i);
-    return -1;
+    return firstDifference(a.data(), b.data(), a.size());
 }
 
 void expectSameWork(const literal::Work& w) {
@@ -34,6 +42,70 @@ void expectSameHeaders(const Chain& a, const Chain& b) {
     ASSERT_EQ(a.blocks.size(), b.blocks.size());
     for (size_t i = 0; i < a.blocks.size(); ++i)
         for (uint64_t k = 0; k < 3; ++k) EXPECT_EQ(a.blocks[i][k], b.blocks[i][k]) << "block " << i << " word " << k;
+}
+
+std::string sizesName(const std::vector<uint64_t>& sizes) {
+    std::string name;
+    for (uint64_t s : sizes) name += std::to_string(s) + " ";
+    return name;
+}
+
+// A chain of the given block sizes built with the library's passes equals the
+// literal one: bitmap, SieveWork values and, when asked, block headers.
+void expectChainEqualsLiteral(const std::vector<uint64_t>& sizes, bool compareHeaders) {
+    SCOPED_TRACE("sizes " + sizesName(sizes));
+    literal::Work w;
+    Chain expected = testtable::buildLiteralChain(sizes, w);
+    Chain actual = testtable::buildChain(sizes);
+    if (compareHeaders) expectSameHeaders(expected, actual);
+    EXPECT_EQ(firstDifference(expected.bitmap(), actual.bitmap()), -1);
+    expectSameWork(w);
+}
+
+// One block for the literal passes (expected) and one for the library's
+// (actual), both initialised by their own _5_prminit and made head and
+// target of their work records, ready for passes run side by side.
+struct PassBlocks {
+    uint64_t words;
+    literal::Work w;
+    std::unique_ptr<uint64_t[]> expected = testtable::junkBlock(words);
+    std::unique_ptr<uint64_t[]> actual = testtable::junkBlock(words);
+
+    explicit PassBlocks(uint64_t blockWords) : words(blockWords) {
+        literal::init(words - 1, expected.get(), 0);
+        _5_prminit(words - 1, actual.get(), 0);
+        w.head = w.target = expected.get();
+        sieveWork.head = sieveWork.target = actual.get();
+    }
+    int64_t firstDifferentWord() const { return firstDifference(expected.get(), actual.get(), words); }
+};
+
+// Blocks of the given sizes whose bitmap words start as sparse random bits
+// (each the AND of `draws` random words, so some primes are marked composite
+// beforehand), sieved by the small-prime pass and then the head's or, with
+// wholeChain, the chain's primes: the same bits and SieveWork values as the
+// literal passes leave.
+void expectPassesOverRandomBitsMatch(uint32_t seed, std::initializer_list<uint64_t> sizes, int draws,
+                                     bool wholeChain) {
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    std::mt19937_64 rng(seed);
+    for (uint64_t words : sizes) {
+        SCOPED_TRACE("words " + std::to_string(words));
+        PassBlocks b(words);
+        for (uint64_t i = 3; i < words - 1; ++i) {
+            uint64_t bits = rng();
+            for (int d = 1; d < draws; ++d) bits &= rng();
+            b.expected[i] = b.actual[i] = bits;
+        }
+        literal::smallPrimePass(b.w);
+        if (wholeChain) literal::chainPass(b.w);
+        else literal::headPass(b.w);
+        _5_setflg0();
+        if (wholeChain) _5_setflg2();
+        else _5_setflg1();
+        EXPECT_EQ(b.firstDifferentWord(), -1);
+        expectSameWork(b.w);
+    }
 }
 
 TEST(Prmnew, RefusesBlocksBelowFiveWordsAndLeavesThemUntouched) {
@@ -106,24 +178,17 @@ TEST(Prmnew, StartTableEndsOnTheFirstPrimeAboveItsRoot) {
 TEST(SievePasses, EachPassOnItsOwnMatchesTheLiteralPass) {
     for (uint64_t words : {5u, 9u, 150u, 1000u, 20000u}) {
         SCOPED_TRACE("words " + std::to_string(words));
-        literal::Work w;
-        auto expected = testtable::junkBlock(words);
-        auto actual = testtable::junkBlock(words);
-        literal::init(words - 1, expected.get(), 0);
-        _5_prminit(words - 1, actual.get(), 0);
-        w.head = w.target = expected.get();
-        sieveWork.head = sieveWork.target = actual.get();
-
-        literal::smallPrimePass(w);
+        PassBlocks b(words);
+        literal::smallPrimePass(b.w);
         EXPECT_EQ(_5_setflg0(), 0);
-        EXPECT_EQ(std::memcmp(expected.get(), actual.get(), words * 8), 0);
-        EXPECT_EQ(sieveWork.lowest, w.lowest);
-        EXPECT_EQ(sieveWork.prime, w.prime);
+        EXPECT_EQ(b.firstDifferentWord(), -1);
+        EXPECT_EQ(sieveWork.lowest, b.w.lowest);
+        EXPECT_EQ(sieveWork.prime, b.w.prime);
 
-        literal::headPass(w);
+        literal::headPass(b.w);
         EXPECT_EQ(_5_setflg1(), 0);
-        EXPECT_EQ(std::memcmp(expected.get(), actual.get(), words * 8), 0);
-        expectSameWork(w);
+        EXPECT_EQ(b.firstDifferentWord(), -1);
+        expectSameWork(b.w);
     }
 }
 
@@ -133,46 +198,18 @@ TEST(SievePasses, TablePassesWithoutTheSmallPrimePassMatchTheLiteral) {
     // exactly what the one-prime-at-a-time passes do.
     for (uint64_t words : {6u, 300u, 5000u}) {
         SCOPED_TRACE("words " + std::to_string(words));
-        literal::Work w;
-        auto expected = testtable::junkBlock(words);
-        auto actual = testtable::junkBlock(words);
-        literal::init(words - 1, expected.get(), 0);
-        _5_prminit(words - 1, actual.get(), 0);
-        w.head = w.target = expected.get();
-        w.lowest = 211;
-        w.prime = 7;
-        sieveWork.head = sieveWork.target = actual.get();
-        sieveWork.lowest = 211;
-        sieveWork.prime = 7;
-        literal::headPass(w);
+        PassBlocks b(words);
+        b.w.lowest = sieveWork.lowest = 211;
+        b.w.prime = sieveWork.prime = 7;
+        literal::headPass(b.w);
         EXPECT_EQ(_5_setflg1(), 0);
-        EXPECT_EQ(std::memcmp(expected.get(), actual.get(), words * 8), 0);
-        expectSameWork(w);
+        EXPECT_EQ(b.firstDifferentWord(), -1);
+        expectSameWork(b.w);
     }
 }
 
 TEST(SievePasses, PassesOverRandomStartingBitsMatchTheLiteral) {
-    const uint32_t seed = 20240611;
-    SCOPED_TRACE("seed " + std::to_string(seed));
-    std::mt19937_64 rng(seed);
-    for (uint64_t words : {7u, 700u, 7000u}) {
-        SCOPED_TRACE("words " + std::to_string(words));
-        literal::Work w;
-        auto expected = testtable::junkBlock(words);
-        auto actual = testtable::junkBlock(words);
-        literal::init(words - 1, expected.get(), 0);
-        _5_prminit(words - 1, actual.get(), 0);
-        // Sparse random bits: some primes are marked composite beforehand.
-        for (uint64_t i = 3; i < words - 1; ++i) expected[i] = actual[i] = rng() & rng() & rng() & rng();
-        w.head = w.target = expected.get();
-        sieveWork.head = sieveWork.target = actual.get();
-        literal::smallPrimePass(w);
-        literal::chainPass(w);
-        _5_setflg0();
-        _5_setflg2();
-        EXPECT_EQ(std::memcmp(expected.get(), actual.get(), words * 8), 0);
-        expectSameWork(w);
-    }
+    expectPassesOverRandomBitsMatch(20240611, {7, 700, 7000}, 4, true);
 }
 
 TEST(Append, SmallChainHoldsTheKnownWordsAndMatchesTheLiteral) {
@@ -196,17 +233,8 @@ TEST(Append, BlocksWhoseSievingPrimesLieInThemselvesMatchTheLiteral) {
     // After a short table most sieving primes of the new block lie in the new
     // block itself and must be read as its sieve goes on.
     for (const auto& sizes : std::vector<std::vector<uint64_t>>{
-             {6, 1000}, {5, 5, 2000}, {5, 20000}, {150, 150, 9000}, {1000, 40000}, {6, 17000, 5}}) {
-        std::string name;
-        for (uint64_t s : sizes) name += std::to_string(s) + " ";
-        SCOPED_TRACE("sizes " + name);
-        literal::Work w;
-        Chain expected = testtable::buildLiteralChain(sizes, w);
-        Chain actual = testtable::buildChain(sizes);
-        expectSameHeaders(expected, actual);
-        EXPECT_EQ(firstDifference(expected.bitmap(), actual.bitmap()), -1);
-        expectSameWork(w);
-    }
+             {6, 1000}, {5, 5, 2000}, {5, 20000}, {150, 150, 9000}, {1000, 40000}, {6, 17000, 5}})
+        expectChainEqualsLiteral(sizes, true);
 }
 
 TEST(Append, TableBuiltInRandomChunksEqualsTableBuiltAtOnce) {
@@ -223,9 +251,7 @@ TEST(Append, TableBuiltInRandomChunksEqualsTableBuiltAtOnce) {
             sizes.push_back(words);
             bitmapWords += words - 4;
         }
-        std::string name;
-        for (uint64_t s : sizes) name += std::to_string(s) + " ";
-        SCOPED_TRACE("round " + std::to_string(round) + " sizes " + name);
+        SCOPED_TRACE("round " + std::to_string(round) + " sizes " + sizesName(sizes));
         Chain whole = testtable::newTable(bitmapWords + 4);
         Chain chunks = testtable::buildChain(sizes);
         EXPECT_EQ(whole.head()[2], chunks.head()[2]);
@@ -250,39 +276,12 @@ protected:
 
 TEST_P(TinySegments, TablesAndChainsEqualTheLiteralSieve) {
     for (const auto& sizes : std::vector<std::vector<uint64_t>>{
-             {5}, {6}, {141}, {1000}, {5000}, {6, 1000}, {5, 5, 2000}, {150, 150, 3000}, {1000, 4000}}) {
-        std::string name;
-        for (uint64_t s : sizes) name += std::to_string(s) + " ";
-        SCOPED_TRACE("sizes " + name);
-        literal::Work w;
-        Chain expected = testtable::buildLiteralChain(sizes, w);
-        Chain actual = testtable::buildChain(sizes);
-        EXPECT_EQ(firstDifference(expected.bitmap(), actual.bitmap()), -1);
-        expectSameWork(w);
-    }
+             {5}, {6}, {141}, {1000}, {5000}, {6, 1000}, {5, 5, 2000}, {150, 150, 3000}, {1000, 4000}})
+        expectChainEqualsLiteral(sizes, false);
 }
 
 TEST_P(TinySegments, PassesOverRandomStartingBitsMatchTheLiteral) {
-    const uint32_t seed = 31337;
-    SCOPED_TRACE("seed " + std::to_string(seed));
-    std::mt19937_64 rng(seed);
-    for (uint64_t words : {9u, 900u, 3000u}) {
-        SCOPED_TRACE("words " + std::to_string(words));
-        literal::Work w;
-        auto expected = testtable::junkBlock(words);
-        auto actual = testtable::junkBlock(words);
-        literal::init(words - 1, expected.get(), 0);
-        _5_prminit(words - 1, actual.get(), 0);
-        for (uint64_t i = 3; i < words - 1; ++i) expected[i] = actual[i] = rng() & rng() & rng();
-        w.head = w.target = expected.get();
-        sieveWork.head = sieveWork.target = actual.get();
-        literal::smallPrimePass(w);
-        literal::headPass(w);
-        _5_setflg0();
-        _5_setflg1();
-        EXPECT_EQ(std::memcmp(expected.get(), actual.get(), words * 8), 0);
-        expectSameWork(w);
-    }
+    expectPassesOverRandomBitsMatch(31337, {9, 900, 3000}, 3, false);
 }
 
 INSTANTIATE_TEST_SUITE_P(SegmentAndChunkWords, TinySegments,

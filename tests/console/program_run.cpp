@@ -1,50 +1,24 @@
-#include "tests/console/table_dialog_support.h"
+#include "tests/console/program_run.h"
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <climits>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <thread>
 
 #include "tests/console/console_test_support.h"
 
-namespace table_dialog {
-
-const std::string kStart = "（６４＋α）ビット数値で素数処理を行います!\n\nsta " + console_test::kMaskedStamp +
-                           "\n素数テーブルのサイズ = 1 MB, 素数の個数 = 2244426  素数の最大値 = 36699233";
-const std::string kMain = "\n1:素数判定 2:ｎ番目の素数 3:素数検索 4:素因数分解 a:素数テーブル操作 e:終了 ->";
-const std::string kTable = "\nb:再作成 x:拡張 f:ファイル操作 e:終了 ->";
-const std::string kTableEntry = kMain + "\n素数テーブルを操作して、より大きな素数の取扱い、操作性を改善する" + kTable;
-const std::string kEnd = kMain + "\nおわり\nend " + console_test::kMaskedStamp;
-const std::string kConfirm = "\n'y'で続行)->";
-
-std::string current(uint64_t megabytes, uint64_t primes, uint64_t largest) {
-    return "\n現素数テーブルのサイズ = " + std::to_string(megabytes) + ", 素数の個数 = " + std::to_string(primes) +
-           "  素数の最大値 = " + std::to_string(largest);
-}
-
-std::string changed(uint64_t megabytes, uint64_t primes, uint64_t largest) {
-    return "\n素数テーブルのサイズ = " + std::to_string(megabytes) + ", 素数の個数 = " + std::to_string(primes) +
-           "  素数の最大値 = " + std::to_string(largest);
-}
-
-std::string primeTestHeading(uint64_t largest) {
-    unsigned __int128 square = static_cast<unsigned __int128>(largest) * largest;
-    std::string digits;
-    do {
-        digits.insert(digits.begin(), static_cast<char>('0' + static_cast<int>(square % 10)));
-        square /= 10;
-    } while (square != 0);
-    return "\n素数判定を行います(" + digits + "を超える素数判定は不可)";
-}
+namespace console_test {
 
 std::string readFile(const std::string& path) {
     std::ifstream f(path, std::ios::binary);
@@ -58,26 +32,49 @@ void writeFile(const std::string& path, const std::string& bytes) {
 }
 
 TempDir::TempDir() {
-    char templ[] = "/tmp/q64-table-dialog-XXXXXX";
+    char templ[] = "/tmp/q64-console-XXXXXX";
     char* made = mkdtemp(templ);
     char resolved[PATH_MAX];
     path = made && realpath(made, resolved) ? resolved : "";
+    if (path.empty()) ADD_FAILURE() << "cannot make a temporary directory";
 }
 
+// rm walks a tree deeper than the kernel's path length, which a test makes.
 TempDir::~TempDir() {
     if (!path.empty()) std::system(("rm -rf '" + path + "'").c_str());
 }
 
 std::string TempDir::listing() const {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(path))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
     std::string out;
-    FILE* p = popen(("ls -A '" + path + "'").c_str(), "r");
-    char line[512];
-    while (p && fgets(line, sizeof line, p)) out += line;
-    if (p) pclose(p);
+    for (const std::string& name : names) out += name + "\n";
     return out;
 }
 
 namespace {
+
+// Replaces the 23 characters after each "\nsta " and "\nend " with '#',
+// after checking that they have the form YYYY/MM/DD hh:mm:ss.mmm.
+std::string maskTimeStamps(const std::string& out) {
+    std::string masked = out;
+    for (const char* tag : {"\nsta ", "\nend "}) {
+        for (size_t at = masked.find(tag); at != std::string::npos; at = masked.find(tag, at + 1)) {
+            size_t from = at + 5;
+            std::string stamp = masked.substr(from, 23);
+            const std::string shape = "dddd/dd/dd dd:dd:dd.ddd";
+            bool ok = stamp.size() == shape.size();
+            for (size_t i = 0; ok && i < shape.size(); ++i)
+                ok = shape[i] == 'd' ? std::isdigit(static_cast<unsigned char>(stamp[i])) != 0
+                                     : stamp[i] == shape[i];
+            EXPECT_TRUE(ok) << "time stamp " << stamp;
+            masked.replace(from, stamp.size(), kMaskedStamp.substr(0, stamp.size()));
+        }
+    }
+    return masked;
+}
 
 // Enters `dir` one component at a time, so that no single call sees a path
 // longer than the kernel takes.
@@ -96,15 +93,19 @@ bool enter(const std::string& dir) {
 
 }  // namespace
 
-Result run(const std::string& dir, const std::string& input, const Options& options) {
+RunResult runProgram(const std::string& dir, const std::string& input, const RunOptions& options) {
     const char* bin = std::getenv("Q64_PRIMES_BIN");
     if (bin == nullptr || *bin == '\0') bin = Q64_PRIMES_BIN_PATH;
     if (bin == nullptr || *bin == '\0') {
         ADD_FAILURE() << "Q64_PRIMES_BIN is not set";
         return {};
     }
-    char inName[] = "/tmp/q64-td-in-XXXXXX";
-    char outName[] = "/tmp/q64-td-out-XXXXXX";
+    if (dir.empty()) {
+        ADD_FAILURE() << "no directory to run in";
+        return {};
+    }
+    char inName[] = "/tmp/q64-run-in-XXXXXX";
+    char outName[] = "/tmp/q64-run-out-XXXXXX";
     int in = mkstemp(inName);
     int out = mkstemp(outName);
     if (in < 0 || out < 0 || write(in, input.data(), input.size()) != static_cast<ssize_t>(input.size())) {
@@ -127,8 +128,6 @@ Result run(const std::string& dir, const std::string& input, const Options& opti
     }
     close(in);
     close(out);
-    Result result;
-    // A program that hangs is stopped after ten minutes.
     int raw = 0;
     auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(10);
     while (waitpid(child, &raw, WNOHANG) == 0) {
@@ -140,21 +139,28 @@ Result run(const std::string& dir, const std::string& input, const Options& opti
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
-    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    result.out = console_test::maskTimeStamps(readFile(outName));
+    RunResult run;
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    run.out = maskTimeStamps(readFile(outName));
     unlink(inName);
     unlink(outName);
-    return result;
+    return run;
 }
 
 void expectOutput(const std::string& got, const std::string& wantUtf8) {
-    std::string want = console_test::cp932(wantUtf8);
-    EXPECT_EQ(got, want) << "got:\n" << console_test::utf8(got) << "\nwanted:\n" << wantUtf8;
+    std::string want = cp932(wantUtf8);
+    EXPECT_EQ(got, want) << "got:\n" << utf8(got) << "\nwanted:\n" << wantUtf8;
 }
 
 void expectOutputHolds(const std::string& got, const std::string& partUtf8) {
-    EXPECT_NE(got.find(console_test::cp932(partUtf8)), std::string::npos)
-        << "got:\n" << console_test::utf8(got) << "\nwithout:\n" << partUtf8;
+    EXPECT_NE(got.find(cp932(partUtf8)), std::string::npos) << "got:\n" << utf8(got) << "\nwithout:\n" << partUtf8;
 }
 
-}  // namespace table_dialog
+void expectTranscript(const std::string& input, const std::string& wantUtf8, const RunOptions& options) {
+    TempDir dir;
+    RunResult run = runProgram(dir.path, input, options);
+    EXPECT_EQ(run.status, 0);
+    expectOutput(run.out, wantUtf8);
+}
+
+}  // namespace console_test
