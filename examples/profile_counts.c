@@ -1,7 +1,10 @@
 /* Counts the calls of a few library routines with the call-count profiler and
  * prints each routine's count and the routines in the trace ring, oldest first.
+ * A second run of the profiler counts the prime-table questions asked of a
+ * 1 MB table built in a static array.
  *
- * Build against an installed library:
+ * Build against an installed library (the shared one; with libq64.a add
+ * -lstdc++, the C++ run-time the library's objects need):
  *   cc profile_counts.c -I<prefix>/include -L<prefix>/lib -lq64 -o profile_counts
  */
 #include <stdio.h>
@@ -21,6 +24,12 @@ static uint64_t packedNow(void) {
            (uint64_t)local->tm_min << 20 | (uint64_t)local->tm_sec << 12;
 }
 
+/* The 1 MB table of a fresh start. Its limit, the first number past the
+ * bitmap, is 36,699,251, the 2,244,427th prime; the table holds the 2,244,426
+ * primes up to 36,699,233. */
+#define TABLE_WORDS 131072
+static TableBlock table[TABLE_WORDS];
+
 static void printCount(const char* name) {
     const uint64_t notCounted = UINT64_C(1) << 63;
     int64_t index = prflookup(name, strlen(name));
@@ -31,6 +40,45 @@ static void printCount(const char* name) {
     uint64_t word = prfcounters()[1 + index];
     printf("%-13s %llu%s\n", name, (unsigned long long)(word & ~notCounted),
            (word & notCounted) ? " (not counted)" : "");
+}
+
+static const char* primalityText(int64_t answer) {
+    return answer == 0 ? "prime" : answer == 1 ? "not prime" : "cannot be decided";
+}
+
+/* Builds the table, asks for a few n-th primes and primality answers while
+ * the routines asked are counted, and prints the answers and the counts. */
+static int primeQuestions(void) {
+    prfinit(5, NULL, "_5_prmnew,_5_primetst,_5_primetst2,_5_prmnoth");
+    if (prfon(packedNow()) != 0) return 1;
+
+    if (_5_prmnew(TABLE_WORDS, table) != 0) return 1;
+    const uint64_t ranks[] = {1000, 2244426, 2244427};
+    uint64_t nth[3];
+    for (size_t i = 0; i < 3; ++i) nth[i] = _5_prmnoth(ranks[i], table);
+    /* Below the table's limit from the bitmap; above it by trial division
+     * up to the square of the largest prime, and no answer beyond. */
+    const uint64_t numbers[] = {7919, 7917, UINT64_C(999999999999989),
+                                UINT64_C(2305843009213693951)};
+    int64_t answers[4];
+    for (size_t i = 0; i < 4; ++i) answers[i] = _5_primetst(numbers[i], 0, table);
+
+    prfoff(packedNow());
+
+    printf("table of %d words: %lld primes, the largest %llu\n", TABLE_WORDS,
+           (long long)_5_prmtcnt(table), (unsigned long long)_5_prmtmax(table).lo);
+    for (size_t i = 0; i < 3; ++i) {
+        if (nth[i] == ~UINT64_C(0))
+            printf("prime %llu: beyond the table\n", (unsigned long long)ranks[i]);
+        else
+            printf("prime %llu: %llu\n", (unsigned long long)ranks[i], (unsigned long long)nth[i]);
+    }
+    for (size_t i = 0; i < 4; ++i)
+        printf("%llu: %lld %s\n", (unsigned long long)numbers[i], (long long)answers[i],
+               primalityText(answers[i]));
+    const char* routines[] = {"_5_prmnew", "_5_primetst", "_5_primetst2", "_5_prmnoth", "_5_prmtcnt"};
+    for (size_t i = 0; i < sizeof routines / sizeof routines[0]; ++i) printCount(routines[i]);
+    return 0;
 }
 
 int main(void) {
@@ -68,5 +116,5 @@ int main(void) {
     printf("ring:");
     for (uint64_t p = 0; p < ring[1]; ++p) printf(" %s", prfname((int64_t)prfringat(ring, p)));
     printf("\n");
-    return 0;
+    return primeQuestions();
 }

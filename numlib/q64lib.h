@@ -1,12 +1,14 @@
 /* The number library's public C interface: every named routine of the modules
- * _0_ to _c_ that the library holds, and the call-count profiler. Each routine
- * is declared once, in its module's header, with one line on its arguments and
- * results; this header only gathers them. A C program, or a script through a
- * foreign-function interface, links libq64 (static or shared).
+ * _0_ to _c_, the prime table and prime queries of _5_ among them, and the
+ * call-count profiler. Each routine is declared once, in its module's header,
+ * with one line on its arguments and results; this header only gathers them.
+ * A C program, or a script through a foreign-function interface, links libq64
+ * (static or shared).
  *
  * Conventions: arguments by value; one 64-bit result, or a Q2Value {lo, hi}
  * where a routine has two; -1 (all ones) reports failure or "no result", -9 no
  * room. Word arrays are most significant word first; texts are NUL-ended bytes.
+ * Prime-table blocks are word arrays the caller provides (primetable/table.h).
  * Nothing is reentrant: the library keeps its work in static records.
  *
  * Every header listed here is installed with it (the install rule reads this
@@ -44,5 +46,18 @@
 #include "numlib/mb/div.h"
 #include "numlib/mb/mul.h"
 #include "numlib/mc/compare.h"
+
+#include "primetable/table.h"
+#include "primetable/layout.h"
+#include "primetable/sieve.h"
+#include "primetable/sieve_work.h"
+#include "primetable/stats.h"
+#include "primetable/extend.h"
+#include "primequery/factor_list.h"
+#include "primequery/factor_text.h"
+#include "primequery/factorise.h"
+#include "primequery/next_prime.h"
+#include "primequery/nth_prime.h"
+#include "primequery/primality.h"
 
 #include "profiler/profiler.h"

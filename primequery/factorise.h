@@ -5,7 +5,7 @@
 
 #include "numlib/q2value.h"
 #include "primequery/factor_list.h"
-#include "primequery/table_ref.h"
+#include "primetable/table.h"
 
 #ifdef __cplusplus
 extern "C" {

@@ -4,7 +4,7 @@
 
 #include <stdint.h>
 
-#include "primequery/table_ref.h"
+#include "primetable/table.h"
 
 #ifdef __cplusplus
 extern "C" {

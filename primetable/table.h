@@ -1,18 +1,20 @@
-// The prime table: a chain of blocks of 64-bit words holding a sieve bitmap
-// over the numbers from 211 upward that are prime to 210.
-//
-// Block words: 0 lastIndex (W - 1), 1 baseWord (bitmap words of all earlier
-// blocks), 2 limit (first number past this block's bitmap; in the first block
-// the limit of the whole table), 3 .. lastIndex - 1 the bitmap, lastIndex the
-// address of the next block or all ones in the last block. Bit positions run
-// most significant bit first; a set bit marks a composite, a clear bit a prime.
+/* The prime table: a chain of blocks of 64-bit words holding a sieve bitmap
+ * over the numbers from 211 upward that are prime to 210.
+ *
+ * Block words: 0 lastIndex (W - 1), 1 baseWord (bitmap words of all earlier
+ * blocks), 2 limit (first number past this block's bitmap; in the first block
+ * the limit of the whole table), 3 .. lastIndex - 1 the bitmap, lastIndex the
+ * address of the next block or all ones in the last block. Bit positions run
+ * most significant bit first; a set bit marks a composite, a clear bit a prime.
+ */
 #pragma once
 
-#include <cstdint>
+#include <stdint.h>
 
-// A block is addressed as its array of words.
-using TableBlock = uint64_t;
+/* A block is addressed as its array of words. */
+typedef uint64_t TableBlock;
 
+#ifdef __cplusplus
 namespace table {
 inline constexpr uint64_t kLastIndex = 0;
 inline constexpr uint64_t kBaseWord = 1;
@@ -27,3 +29,4 @@ inline TableBlock* nextBlock(const TableBlock* block) {
     return link == kEndOfChain ? nullptr : reinterpret_cast<TableBlock*>(link);
 }
 }  // namespace table
+#endif

@@ -2,9 +2,9 @@
 // lastIndex + 1 little-endian words, with no header, trailer or checksum.
 //
 // Saving replaces the file only once a complete copy has been written,
-// flushed and closed. Loading checks the whole file's structure before the
-// caller gives up its current table, and reads into blocks obtained from the
-// platform. Nothing here prints.
+// flushed and closed. Loading checks the whole file's structure, and some of
+// its content, before the caller gives up its current table, and reads into
+// blocks obtained from the platform. Nothing here prints.
 #pragma once
 
 #include <cstdint>
@@ -34,16 +34,23 @@ bool open(Reader& reader, const char* name);
 // least 4 and lies within the file; the images' baseWord values follow each
 // other; each image's limit is the one its position gives, the first image
 // holding the table's limit; exactly one image, the last, has a link word of
-// all ones; the images fill the file exactly. True when the file passes.
+// all ones; the images fill the file exactly. Then, as far as it can without
+// reading the bitmaps, the content: the first image's first 64 bitmap words
+// (all of them when it has fewer) are those of every table, and the last
+// bitmap word of every image holds the primality of its 64 numbers (a
+// deterministic test each). True when the file passes. Uses the sieve's
+// static work record (no query may be running).
 bool check(Reader& reader);
 
 enum class LoadResult {
     Complete,  // every image became a block
-    Partial,   // memory was refused or a read failed: the blocks read so far
+    Partial,   // memory was refused, a read failed or a block no longer
+               // passes the check (the file changed): the blocks read so far
                // form a table of their own (may be none)
 };
 
-// Reads a checked file into a new chain. `head` receives its first block
+// Reads a checked file into a new chain, checking each block as the check
+// did its image, structure and content. `head` receives its first block
 // (null when not even the first block could be read) and `newest` the last
 // block obtained. A partial chain is consistent: its first block's limit is
 // that of its last block, whose link word is all ones.

@@ -86,7 +86,13 @@ TEST(FileDialog, DamagedFilesKeepTheTable) {
         for (int i = 0; i < 8; ++i) b[8 * word + i] = static_cast<char>(value >> (8 * i));
         return b;
     };
+    auto word = [&](uint64_t k) {
+        uint64_t w = 0;
+        for (int i = 7; i >= 0; --i) w = (w << 8) | static_cast<unsigned char>(good[8 * k + i]);
+        return w;
+    };
     const uint64_t second = 131072, third = 2 * 131072;  // first words of the images
+    const uint64_t lastBitmapWord = 131070;               // within an image of 131072 words
     const std::pair<const char*, std::string> cases[] = {
         {"empty", ""},
         {"truncated in a header", good.substr(0, 8 * (second + 2))},
@@ -97,6 +103,13 @@ TEST(FileDialog, DamagedFilesKeepTheTable) {
         {"wrong baseWord", patched(third + 1, 131068 * 2 + 1)},
         {"wrong limit", patched(2, 36699251)},
         {"bytes after the end", good + std::string(8, '\0')},
+        // The structure is right, the content is not.
+        {"first bitmap word with one bit flipped", patched(3, word(3) ^ (uint64_t{1} << 40))},
+        {"first bitmap word zeroed", patched(3, 0)},
+        {"64th bitmap word with one bit flipped", patched(66, word(66) ^ 1)},
+        {"last bitmap word of the second image flipped",
+         patched(second + lastBitmapWord, word(second + lastBitmapWord) ^ (uint64_t{1} << 63))},
+        {"last bitmap word of the last image zeroed", patched(third + lastBitmapWord, 0)},
     };
     for (const auto& [what, bytes] : cases) {
         SCOPED_TRACE(what);
@@ -107,6 +120,24 @@ TEST(FileDialog, DamagedFilesKeepTheTable) {
                                                 kExtendAsk));
         EXPECT_EQ(readFile(dir.file()), bytes);
     }
+}
+
+// The smallest table: one bitmap word, 211 to 487, 47 primes beside the 46
+// below 211. It loads; with one bit of its word flipped it is refused.
+TEST(FileDialog, AFiveWordTableFile) {
+    const uint64_t image[5] = {4, 0, 491, 0x40A02864244C110A, ~uint64_t{0}};
+    std::string bytes(reinterpret_cast<const char*>(image), sizeof image);
+    TempDir dir;
+    writeFile(dir.file(), bytes);
+    RunResult r = runIn(dir, "f\nr\nx\n\n");
+    const std::string small = current(0, 93, 487);
+    expectOutput(r.out,
+                 tableMenuTranscript(kOpen + reading(dir.file()) + small + kTable + extendOpening(small) + kExtendAsk));
+    bytes[8 * 3 + 7] ^= 0x40;  // position 1 in the word's last byte: 221 = 13 * 17 marked prime
+    writeFile(dir.file(), bytes);
+    r = runIn(dir, "f\nr\nx\n\n");
+    expectOutput(r.out, tableMenuTranscript(kOpen + notATable(dir.file()) + kTable + extendOpening(kStartTable) +
+                                            kExtendAsk));
 }
 
 TEST(FileDialog, ADirectoryNamedPrimeDat) {

@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <random>
+#include <vector>
+
 #include "platform/files.h"
+#include "primetable/extend.h"
+#include "primetable/sieve.h"
 #include "primetable/table_file.h"
 #include "tests/primetable/table_file_support.h"
 
@@ -17,9 +22,13 @@ protected:
         platform::testing::clearFileFailures();
         platform::testing::clearRefusals();
     }
-    // Writes `bytes` as prime.dat and checks it; the reader is closed again.
+    // Writes `bytes` as prime.dat and checks it.
     bool passes(const std::string& bytes) {
         tftest::writeFile(dir.file(), bytes);
+        return filePasses();
+    }
+    // Checks prime.dat as it stands; the reader is closed again.
+    bool filePasses() {
         tablefile::Reader r;
         if (!tablefile::open(r, dir.file().c_str())) return false;
         bool ok = tablefile::check(r);
@@ -91,6 +100,7 @@ TEST_F(TableFileCheck, EveryImageHoldsABitmapWord) {
     std::string smallest(40, '\0');
     setWord(smallest, 0, 4);
     setWord(smallest, 2, tftest::limitOfWords(1));
+    setWord(smallest, 3, 0x40A02864244C110A);
     setWord(smallest, 4, table::kEndOfChain);
     EXPECT_TRUE(passes(smallest));
 }
@@ -113,6 +123,115 @@ TEST_F(TableFileCheck, BaseWordsAndLimitsMustFollowThePositions) {
     std::string ownLimit = good;
     setWord(ownLimit, 2, tftest::limitOfWords(1));
     EXPECT_FALSE(passes(ownLimit));
+}
+
+// The oracle of the words the check reads agrees with the sieve's known words.
+TEST(TableFileOracle, FirstWordsOfEveryTable) {
+    EXPECT_EQ(tftest::trueWord(0), 0x40A02864244C110Au);
+    EXPECT_EQ(tftest::trueWord(1), 0x44E50A1108C55282u);
+}
+
+// `bytes` with one bit of word k flipped, or word k replaced.
+std::string flipped(const std::string& bytes, uint64_t k, unsigned bit) {
+    std::string out = bytes;
+    setWord(out, k, wordAt(bytes, k) ^ (uint64_t{1} << bit));
+    return out;
+}
+std::string replaced(const std::string& bytes, uint64_t k, uint64_t word) {
+    std::string out = bytes;
+    setWord(out, k, word);
+    return out;
+}
+
+// A file whose structure is right but whose first bitmap words are not those
+// of every table is refused.
+TEST_F(TableFileCheck, TheFirstBitmapWordsMustBeThoseOfEveryTable) {
+    const std::string good = Chain({80, 9}, 5).bytes();  // 76 bitmap words in the first image
+    ASSERT_TRUE(passes(good));
+    for (unsigned bit = 0; bit < 64; ++bit) EXPECT_FALSE(passes(flipped(good, 3, bit))) << "bit " << bit;
+    EXPECT_FALSE(passes(replaced(good, 3, 0)));
+    EXPECT_FALSE(passes(replaced(good, 3, ~uint64_t{0})));
+    for (uint64_t k : {1u, 2u, 31u, 62u, 63u}) {  // bitmap word k is file word 3 + k
+        SCOPED_TRACE(k);
+        EXPECT_FALSE(passes(flipped(good, 3 + k, static_cast<unsigned>(k))));
+        EXPECT_FALSE(passes(replaced(good, 3 + k, 0)));
+    }
+}
+
+// A first image of fewer than 64 bitmap words is compared whole.
+TEST_F(TableFileCheck, ShortFirstImagesAreComparedWhole) {
+    for (uint64_t words : {5u, 6u, 20u, 67u, 68u}) {  // 1, 2, 16, 63 and 64 bitmap words
+        SCOPED_TRACE(words);
+        EXPECT_TRUE(passes(Chain({words}).bytes()));
+        const std::string good = Chain({words, 9}).bytes();
+        EXPECT_TRUE(passes(good));
+        for (uint64_t k = 0; k < words - 4; ++k)
+            EXPECT_FALSE(passes(flipped(good, 3 + k, static_cast<unsigned>((5 * k) % 64)))) << "word " << k;
+    }
+}
+
+// The last bitmap word of every image holds the primality of its numbers.
+TEST_F(TableFileCheck, TheLastBitmapWordOfEveryImageMustBeTrue) {
+    const std::string good = threeBlocks().bytes();
+    for (uint64_t k : {3u, 9u, 18u}) {  // the last bitmap words of the three images
+        SCOPED_TRACE(k);
+        for (unsigned bit : {0u, 17u, 63u}) EXPECT_FALSE(passes(flipped(good, k, bit))) << "bit " << bit;
+        EXPECT_FALSE(passes(replaced(good, k, 0)));
+        EXPECT_FALSE(passes(replaced(good, k, ~uint64_t{0})));
+    }
+}
+
+// Tables the sieve built pass whatever their sizes: the check agrees with the
+// sieve on the numbers of every last word.
+TEST_F(TableFileCheck, SievedTablesPass) {
+    for (uint64_t words = 5; words <= 200; ++words) {
+        std::vector<uint64_t> block(words);
+        ASSERT_EQ(_5_prmnew(words, block.data()), 0);
+        EXPECT_TRUE(passes(std::string(reinterpret_cast<const char*>(block.data()), 8 * words))) << words;
+    }
+    std::vector<std::vector<uint64_t>> chain{std::vector<uint64_t>(70)};
+    ASSERT_EQ(_5_prmnew(70, chain[0].data()), 0);
+    for (uint64_t words : {5u, 33u, 6u, 1000u, 4097u}) {
+        chain.emplace_back(words);
+        ASSERT_EQ(_5_prmexpd(words, chain.back().data(), chain[0].data()), 0);
+    }
+    std::string bytes;
+    for (const auto& block : chain) bytes.append(reinterpret_cast<const char*>(block.data()), 8 * block.size());
+    EXPECT_TRUE(passes(bytes));
+}
+
+// Numbers far beyond the tables a test can build: sparse files of one huge
+// image and a small one after it, holding only the words the check reads.
+TEST_F(TableFileCheck, TheLastWordsOfHugeImages) {
+    const uint32_t seed = 2024;
+    SCOPED_TRACE(seed);
+    std::mt19937_64 rng(seed);
+    for (int round = 0; round < 3; ++round) {
+        const uint64_t first = (uint64_t{1} << 36) + rng() % (uint64_t{1} << 37);  // its lastIndex
+        const uint64_t bitmap = first - 3;
+        SCOPED_TRACE(first);
+        std::string front(8 * 67, '\0');
+        setWord(front, 0, first);
+        setWord(front, 2, tftest::limitOfWords(bitmap + 3));
+        for (uint64_t k = 0; k < 64; ++k) setWord(front, 3 + k, tftest::trueWord(k));
+        std::string back(8 * 9, '\0');  // the first image's last two words, then the second image
+        setWord(back, 0, tftest::trueWord(bitmap - 1));
+        setWord(back, 1, 0x1234);
+        const uint64_t second[7] = {6, bitmap, tftest::limitOfWords(bitmap + 3), rng(), rng(),
+                                    tftest::trueWord(bitmap + 2), table::kEndOfChain};
+        for (int i = 0; i < 7; ++i) setWord(back, 2 + i, second[i]);
+        const uint64_t backAt = 8 * (first - 1);
+        if (!tftest::makeSparse(dir.file(), 8 * (first + 8))) GTEST_SKIP() << "no sparse file of that size";
+        ASSERT_TRUE(tftest::writeAt(dir.file(), 0, front));
+        ASSERT_TRUE(tftest::writeAt(dir.file(), backAt, back));
+        EXPECT_TRUE(filePasses());
+        for (uint64_t k : {0u, 7u}) {  // the last bitmap word of each image
+            ASSERT_TRUE(tftest::writeAt(dir.file(), backAt, flipped(back, k, static_cast<unsigned>(rng() % 64))));
+            EXPECT_FALSE(filePasses()) << "word " << k;
+            ASSERT_TRUE(tftest::writeAt(dir.file(), backAt, back));
+        }
+        EXPECT_TRUE(filePasses());
+    }
 }
 
 TEST_F(TableFileCheck, ADirectoryIsNoTableFile) {
@@ -201,22 +320,49 @@ TEST_F(TableFileLoad, AReadErrorMidwayDropsTheBlockBeingRead) {
     tftest::releaseChain(head);
 }
 
-TEST_F(TableFileLoad, AFileChangedAfterItsCheckEndsTheChainAtTheChange) {
-    tftest::writeFile(dir.file(), threeBlocks().bytes());
+// Checks the three-block file, then writes `changed` over it and loads it.
+tablefile::LoadResult loadChangedAfterCheck(const std::string& name, const std::string& changed, TableBlock** head,
+                                            TableBlock** newest) {
+    tftest::writeFile(name, threeBlocks().bytes());
     tablefile::Reader r;
-    ASSERT_TRUE(tablefile::open(r, dir.file().c_str()));
-    ASSERT_TRUE(tablefile::check(r));
-    std::string changed = threeBlocks().bytes();
-    setWord(changed, 12, 99);  // the third image's baseWord
+    EXPECT_TRUE(tablefile::open(r, name.c_str()));
+    EXPECT_TRUE(tablefile::check(r));
     {
-        std::fstream f(dir.file(), std::ios::in | std::ios::out | std::ios::binary);
+        std::fstream f(name, std::ios::in | std::ios::out | std::ios::binary);
         f.write(changed.data(), static_cast<std::streamsize>(changed.size()));
     }
-    TableBlock *head = nullptr, *newest = nullptr;
-    EXPECT_EQ(tablefile::load(r, &head, &newest), tablefile::LoadResult::Partial);
+    tablefile::LoadResult result = tablefile::load(r, head, newest);
     tablefile::close(r);
+    return result;
+}
+
+TEST_F(TableFileLoad, AFileChangedAfterItsCheckEndsTheChainAtTheChange) {
+    std::string changed = threeBlocks().bytes();
+    setWord(changed, 12, 99);  // the third image's baseWord
+    TableBlock *head = nullptr, *newest = nullptr;
+    EXPECT_EQ(loadChangedAfterCheck(dir.file(), changed, &head, &newest), tablefile::LoadResult::Partial);
     expectFirstBlocks(head, newest, 2);
     tftest::releaseChain(head);
+}
+
+// The load checks the content of each block as the check did its image.
+TEST_F(TableFileLoad, ContentChangedAfterTheCheckEndsTheChainAtTheChange) {
+    const std::string good = threeBlocks().bytes();
+    uint64_t live = platform::liveBlockCount();
+    for (uint64_t k : {9u, 18u}) {  // the last bitmap words of the second and third images
+        SCOPED_TRACE(k);
+        TableBlock *head = nullptr, *newest = nullptr;
+        EXPECT_EQ(loadChangedAfterCheck(dir.file(), flipped(good, k, 40), &head, &newest),
+                  tablefile::LoadResult::Partial);
+        expectFirstBlocks(head, newest, k == 9 ? 1 : 2);
+        tftest::releaseChain(head);
+    }
+    TableBlock *head = nullptr, *newest = nullptr;
+    EXPECT_EQ(loadChangedAfterCheck(dir.file(), replaced(good, 3, 0), &head, &newest),
+              tablefile::LoadResult::Partial);
+    EXPECT_EQ(head, nullptr);
+    EXPECT_EQ(newest, nullptr);
+    EXPECT_EQ(platform::liveBlockCount(), live);
 }
 
 }  // namespace
