@@ -8,7 +8,7 @@
 #include "primetable/stats.h"
 
 namespace {
-constexpr int64_t kWordsPerMegabyte = 131072;
+constexpr int64_t kWordsPerMegabyte = table::kWordsPerMegabyte;  // for a signed division
 }
 
 void refreshStatistics() {

@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr uint64_t kWordsPerMegabyte = 131072;
+using table::kWordsPerMegabyte;
 constexpr uint64_t kBigBlockMegabytes = 128;
 constexpr uint64_t kBigBlockWords = kBigBlockMegabytes * kWordsPerMegabyte;
 // A block's size in bytes stays below 2^31.

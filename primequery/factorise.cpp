@@ -75,14 +75,7 @@ int64_t finishBySplitting(FactorList* list, const TableBlock* head, u128 m, uint
 
 extern "C" uint64_t _5_prmfctnext(uint64_t d, const TableBlock* head) {
     PRF_ENTER(_5_prmfctnext);
-    if (d < 211) {
-        for (uint64_t word : SmallPrimeBytes)
-            for (int shift = 56; shift >= 0; shift -= 8) {
-                uint64_t p = (word >> shift) & 0xFF;
-                if (p == 0xFF) return 211;
-                if (p > d) return p;
-            }
-    }
+    if (d < 211) return wheel::smallPrimeAbove(d);
     if (d < head[table::kLimit]) {
         Q2Value next = _5_prmtnext(d, head);
         return isFailedQ2(next) ? kAllOnes : next.lo;

@@ -20,14 +20,7 @@ extern "C" int64_t _5_prmnxnum(Q2Value* result, const Q2Value* number, const Tab
 
 extern "C" Q2Value _5_prmnext(uint64_t lo, uint64_t hi, const TableBlock* head) {
     PRF_ENTER(_5_prmnext);
-    if (hi == 0 && lo < 211) {
-        for (uint64_t word : SmallPrimeBytes)
-            for (int shift = 56; shift >= 0; shift -= 8) {
-                uint64_t p = (word >> shift) & 0xFF;
-                if (p == 0xFF) return Q2Value{211, 0};
-                if (p > lo) return Q2Value{p, 0};
-            }
-    }
+    if (hi == 0 && lo < 211) return Q2Value{wheel::smallPrimeAbove(lo), 0};
     uint64_t limit = head[table::kLimit];
     if (hi == 0 && lo < limit) {
         Q2Value next = _5_prmtnext(lo, head);

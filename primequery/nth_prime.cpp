@@ -46,10 +46,7 @@ uint64_t findWordPortable(const uint64_t* words, uint64_t count, uint64_t* m) { 
 extern "C" uint64_t _5_prmnoth(uint64_t n, const TableBlock* head) {
     PRF_ENTER(_5_prmnoth);
     if (n == 0) return ~uint64_t{0};
-    if (n <= wheel::kSmallPrimeCount) {
-        uint64_t i = n - 1;
-        return (SmallPrimeBytes[i / 8] >> (56 - 8 * (i % 8))) & 0xFF;
-    }
+    if (n <= wheel::kSmallPrimeCount) return wheel::smallPrime(n - 1);
     static const bool hasPopcnt = __builtin_cpu_supports("popcnt");
     uint64_t m = n - wheel::kSmallPrimeCount;
     for (const TableBlock* block = head; block != nullptr; block = table::nextBlock(block)) {

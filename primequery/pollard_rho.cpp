@@ -9,9 +9,6 @@ namespace {
 
 constexpr uint64_t kBatch = 128;  // steps per gcd
 
-inline uint64_t gcdWith(uint64_t a, uint64_t n) { return gcd64(a, n); }
-inline u128 gcdWith(u128 a, u128 n) { return gcd128(a, n); }
-
 // One polynomial x^2 + c from the start value 2. Returns a factor, n when the
 // polynomial collapsed (try another c), or 0 when the budget ran out.
 template <class Mont, class Word>
@@ -34,14 +31,14 @@ Word brent(const Mont& mont, Word c, uint64_t* budget) {
                 y = f(y);
                 q = mont.mul(q, x > y ? x - y : y - x);
             }
-            g = gcdWith(q, n);
+            g = binaryGcd(q, n);
         }
     }
     if (g == n) {
         // The batch overshot: redo its steps one gcd at a time.
         do {
             ys = f(ys);
-            g = gcdWith(x > ys ? x - ys : ys - x, n);
+            g = binaryGcd(x > ys ? x - ys : ys - x, n);
         } while (g == 1);
     }
     return g;

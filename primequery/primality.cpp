@@ -26,24 +26,13 @@
 
 using namespace primequery;
 
-namespace {
-
-bool isSmallPrime(uint64_t n) {
-    for (uint64_t word : SmallPrimeBytes)
-        for (int shift = 56; shift >= 0; shift -= 8)
-            if (((word >> shift) & 0xFF) == n) return true;
-    return false;
-}
-
-}  // namespace
-
 extern "C" int64_t _5_primetst(uint64_t lo, uint64_t hi, const TableBlock* head) {
     PRF_ENTER(_5_primetst);
     if (hi != 0) return _5_primetst2(lo, hi, head);
     if (lo < 2) return -1;
     if (lo == 2) return 0;
     if ((lo & 1) == 0) return 1;
-    if (lo <= wheel::kModulus) return isSmallPrime(lo) ? 0 : 1;
+    if (lo <= wheel::kModulus) return wheel::smallPrimeAbove(lo - 1) == lo ? 0 : 1;
     if (lo >= head[table::kLimit]) return _5_primetst2(lo, hi, head);
     int64_t position = _5_numbpos(lo);
     if (position < 0) return 1;

@@ -16,12 +16,7 @@ public:
 
     // The next prime, or 0 when the table has no more.
     uint64_t next() {
-        if (small_ < wheel::kSmallPrimeCount) {
-            uint64_t word = SmallPrimeBytes[small_ / 8];
-            uint64_t p = (word >> (56 - 8 * (small_ % 8))) & 0xFF;
-            ++small_;
-            return p;
-        }
+        if (small_ < wheel::kSmallPrimeCount) return wheel::smallPrime(small_++);
         while (bits_ == 0) {
             if (word_ == table::bitmapWords(block_)) {
                 block_ = table::nextBlock(block_);
@@ -34,8 +29,7 @@ public:
         }
         int j = __builtin_clzll(bits_);
         bits_ &= ~(UINT64_C(0x8000000000000000) >> j);
-        uint64_t position = wordPosition_ + static_cast<uint64_t>(j);
-        return (position / wheel::kSpokes + 1) * wheel::kModulus + WheelResidues[position % wheel::kSpokes];
+        return wheel::numberAt(wordPosition_ + static_cast<uint64_t>(j));
     }
 
     // Skips the primes below `from`; returns the first one at or above it, or 0.

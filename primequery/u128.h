@@ -77,7 +77,6 @@ Word binaryGcd(Word a, Word b) {
     return a << shift;
 }
 
-inline uint64_t gcd64(uint64_t a, uint64_t b) { return binaryGcd(a, b); }
 inline u128 gcd128(u128 a, u128 b) { return binaryGcd(a, b); }
 
 // Floor of the square root of x.

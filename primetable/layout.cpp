@@ -5,9 +5,7 @@
 
 extern "C" Q2Value _5_postonum(uint64_t position) {
     PRF_ENTER(_5_postonum);
-    uint64_t number = (position / wheel::kSpokes + 1) * wheel::kModulus +
-                      WheelResidues[position % wheel::kSpokes];
-    return Q2Value{number, 0};
+    return Q2Value{wheel::numberAt(position), 0};
 }
 
 extern "C" int64_t _5_numbpos(uint64_t number) {
@@ -42,8 +40,7 @@ extern "C" void _5_biton(uint64_t position, TableBlock* block) {
 
 extern "C" uint64_t _5_prmtbcap(uint64_t words) {
     PRF_ENTER(_5_prmtbcap);
-    uint64_t position = 64 * words;
-    return (position / wheel::kSpokes + 1) * wheel::kModulus + WheelResidues[position % wheel::kSpokes];
+    return wheel::numberAt(64 * words);
 }
 
 extern "C" uint64_t _5_prmtmin(const TableBlock* block) {

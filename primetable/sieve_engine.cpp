@@ -64,10 +64,6 @@ uint64_t firstClear(Load load, uint64_t from, uint64_t to) {
     return bit < to ? bit : to;
 }
 
-inline uint64_t numberAt(uint64_t position) {
-    return (position / wheel::kSpokes + 1) * wheel::kModulus + WheelResidues[position % wheel::kSpokes];
-}
-
 inline uint64_t ceilDiv(uint64_t a, uint64_t b) { return a / b + (a % b != 0); }
 
 uint64_t squareRootFloor(uint64_t n) {
@@ -104,7 +100,7 @@ public:
           words_(table::bitmapWords(pass.target)),
           base_(pass.target[table::kBaseWord]),
           limit_(pass.target[table::kLimit]),
-          lowestInTarget_(numberAt(64 * pass.target[table::kBaseWord])),
+          lowestInTarget_(wheel::numberAt(64 * pass.target[table::kBaseWord])),
           cursor_{pass.head, 0} {}
 
     bool run() {
@@ -248,7 +244,7 @@ private:
             uint64_t position = cursor_.bit;
             if (pass_.source == PrimeSource::kChain) position += 64 * cursor_.block[table::kBaseWord];
             ++cursor_.bit;
-            uint64_t q = numberAt(position);
+            uint64_t q = wheel::numberAt(position);
             pass_.tookPrime = true;
             pass_.prime = q;
             pass_.scan = position + 1;

@@ -7,24 +7,12 @@
 
 namespace sieve {
 
-// Calls f(p) for 11, 13, ..., 199 in ascending order (the bytes of
-// SmallPrimeBytes with the first four, 2 3 5 7, skipped; a zero byte ends a
-// word, 0xFF the list) until f answers false.
+// Calls f(p) for 11, 13, ..., 199 in ascending order (the primes below 211
+// without 2, 3, 5 and 7) until f answers false.
 template <typename F>
 void forSmallPrimes(F f) {
-    uint64_t skip = 4;
-    for (uint64_t word : SmallPrimeBytes) {
-        for (int shift = 56; shift >= 0; shift -= 8) {
-            uint64_t p = (word >> shift) & 0xFF;
-            if (p == 0xFF) return;
-            if (p == 0) break;
-            if (skip > 0) {
-                --skip;
-                continue;
-            }
-            if (!f(p)) return;
-        }
-    }
+    for (uint64_t i = 4; i < wheel::kSmallPrimeCount; ++i)
+        if (!f(wheel::smallPrime(i))) return;
 }
 
 // The prime the small-prime pass ends on in a block of this limit: the first

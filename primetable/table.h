@@ -21,7 +21,8 @@ inline constexpr uint64_t kBaseWord = 1;
 inline constexpr uint64_t kLimit = 2;
 inline constexpr uint64_t kFirstBitmapWord = 3;
 inline constexpr uint64_t kEndOfChain = ~UINT64_C(0);
-inline constexpr uint64_t kStartBlockWords = 131072;  // 1 MB
+inline constexpr uint64_t kWordsPerMegabyte = 131072;
+inline constexpr uint64_t kStartBlockWords = kWordsPerMegabyte;  // 1 MB
 
 inline uint64_t bitmapWords(const TableBlock* block) { return block[kLastIndex] - 3; }
 inline TableBlock* nextBlock(const TableBlock* block) {

@@ -67,6 +67,26 @@ inline constexpr std::array<uint64_t, wheel::kSpokes> WheelResidues = wheel::mak
 inline constexpr std::array<uint64_t, wheel::kModulus> WheelIndex = wheel::makeIndex();
 inline constexpr std::array<uint64_t, 6> SmallPrimeBytes = wheel::makeSmallPrimeBytes();
 
+namespace wheel {
+
+// The number of a table-wide bit position: position 0 is 211, and every 48
+// positions cover the next 210 numbers (primetable/layout.h).
+constexpr uint64_t numberAt(uint64_t position) {
+    return (position / kSpokes + 1) * kModulus + WheelResidues[position % kSpokes];
+}
+
+// Prime i of the 46 below 211 (i from 0), read from SmallPrimeBytes.
+constexpr uint64_t smallPrime(uint64_t i) { return (SmallPrimeBytes[i / 8] >> (56 - 8 * (i % 8))) & 0xFF; }
+
+// The smallest prime above n among those below 211, or 211 when none is.
+constexpr uint64_t smallPrimeAbove(uint64_t n) {
+    for (uint64_t i = 0; i < kSmallPrimeCount; ++i)
+        if (smallPrime(i) > n) return smallPrime(i);
+    return 211;
+}
+
+}  // namespace wheel
+
 static_assert(WheelResidues[0] == 1 && WheelResidues[1] == 11 && WheelResidues[47] == 209);
 static_assert(WheelIndex[0] == 0xFFFFFFFF00000000u && WheelIndex[1] == 1);
 static_assert(WheelIndex[2] == 0xFFFFFFFF00000001u && WheelIndex[11] == ((uint64_t{1} << 32) | 2));

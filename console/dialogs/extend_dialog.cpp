@@ -8,7 +8,6 @@
 #include "console/texts_cp932.h"
 
 namespace {
-constexpr uint64_t kWordsPerMegabyte = 131072;
 // A table larger than this after the extension may not find its memory.
 constexpr uint64_t kTotalConfirmMegabytes = 1280;
 }  // namespace
@@ -18,7 +17,7 @@ void extendDialog() {
     uint64_t megabytes;
     if (!askMegabytes(text::extendHeading, text::extendSizePrompt, &megabytes)) return;
     // The size after the extension, in two words: it cannot wrap around.
-    const uint64_t current = static_cast<uint64_t>(console.tableQwords) / kWordsPerMegabyte;
+    const uint64_t current = static_cast<uint64_t>(console.tableQwords) / table::kWordsPerMegabyte;
     const Q2Value total{current + megabytes, current + megabytes < megabytes ? uint64_t{1} : 0};
     int64_t result = 0;
     if (total.hi != 0 || total.lo > kTotalConfirmMegabytes) {
