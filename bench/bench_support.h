@@ -13,7 +13,7 @@
 #include <random>
 #include <vector>
 
-#include "numlib/m9/numrec.h"
+#include "q64/m9_numrec.h"
 
 namespace bench {
 

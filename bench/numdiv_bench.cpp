@@ -13,7 +13,7 @@
 #include <random>
 
 #include "bench/bench_support.h"
-#include "numlib/mb/div.h"
+#include "q64/mb_arithmetic.h"
 
 namespace {
 using namespace bench;

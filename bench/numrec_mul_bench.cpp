@@ -10,7 +10,7 @@
 #include <random>
 
 #include "bench/bench_support.h"
-#include "numlib/mb/mul.h"
+#include "q64/mb_arithmetic.h"
 
 namespace {
 using namespace bench;

@@ -17,9 +17,8 @@
 #include <vector>
 
 #include "bench/bench_support.h"
-#include "numlib/m4/peta_digits.h"
-#include "numlib/ma/text_in.h"
-#include "numlib/ma/text_out.h"
+#include "q64/m4_petadigits.h"
+#include "q64/ma_alloctext.h"
 
 namespace {
 using bench::sink;

@@ -19,16 +19,10 @@
 
 #include "bench/bench_support.h"
 // The literal loops are the test suite's reference versions.
-#include "tests/primequery/literal_factor.cpp"
-#include "tests/primequery/literal_next.cpp"
-#include "tests/primequery/literal_primality.cpp"
-#include "primequery/factorise.h"
-#include "primequery/next_prime.h"
-#include "primequery/nth_prime.h"
-#include "primequery/primality.h"
-#include "primetable/extend.h"
-#include "primetable/sieve.h"
-#include "primetable/stats.h"
+#include "primetable/table_words.h"
+#include "q64/m5_primequery.h"
+#include "q64/m5_primetable.h"
+#include "reference/literal_query.h"
 
 namespace {
 

@@ -17,12 +17,12 @@
 #include <string>
 
 #include "bench/bench_support.h"
+#include "console/console_state.h"
 #include "console/output.h"
-#include "console/state.h"
 #include "console/table_chain.h"
-#include "primetable/stats.h"
-#include "primetable/table.h"
 #include "primetable/table_file.h"
+#include "primetable/table_words.h"
+#include "q64/m5_primetable.h"
 
 namespace {
 

@@ -20,10 +20,8 @@
 
 #include "bench/bench_support.h"
 #include "platform/memory.h"
-#include "primetable/sieve.h"
-#include "primetable/sieve_work.h"
-#include "primetable/stats.h"
-#include "primetable/table.h"
+#include "primetable/table_words.h"
+#include "q64/m5_primetable.h"
 
 namespace {
 

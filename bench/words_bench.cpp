@@ -10,7 +10,7 @@
 #include <random>
 
 #include "bench/bench_support.h"
-#include "numlib/m1/words.h"
+#include "q64/m1_wordarrays.h"
 
 namespace {
 using namespace bench;

@@ -2,12 +2,11 @@
 
 #include <cstdio>
 
+#include "console/console_state.h"
 #include "console/output.h"
-#include "console/state.h"
 #include "console/texts_cp932.h"
-#include "numlib/m0/decimal.h"
-#include "numlib/m0/text.h"
-#include "numlib/m2/scratch.h"
+#include "q64/m0_utilities.h"
+#include "q64/m2_scratch.h"
 
 namespace {
 // Set once standard input has ended; every later read answers "e" at once.

@@ -5,7 +5,7 @@
 // last number inValue.
 #pragma once
 
-#include "numlib/q2value.h"
+#include "q64/base.h"
 
 // Prints "\n%s" with the prompt, flushes standard output and reads one line
 // of at most 127 bytes into lineBuf (the rest of a longer line is read as the

@@ -2,15 +2,16 @@
 
 #include <cstdio>
 
+#include "console/console_state.h"
 #include "console/output.h"
-#include "console/state.h"
 #include "console/statistics.h"
 #include "console/table_chain.h"
 #include "console/texts_cp932.h"
-#include "console/timestamp.h"
 #include "platform/localtime.h"
 #include "platform/memory.h"
-#include "primetable/sieve.h"
+#include "platform/timestamp.h"
+#include "primetable/table_words.h"
+#include "q64/m5_primetable.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "numlib/m0/decimal.h"
+#include "q64/m0_utilities.h"
 
 namespace output {
 

@@ -2,8 +2,8 @@
 
 #include "console/output.h"
 #include "console/texts_cp932.h"
-#include "numlib/m2/scratch.h"
-#include "primequery/factor_text.h"
+#include "q64/m2_scratch.h"
+#include "q64/m5_primequery.h"
 
 namespace {
 constexpr uint64_t kFactorTextWords = 32;  // 256 bytes; the longest text is about 130

@@ -1,11 +1,12 @@
 #include "console/statistics.h"
 
+#include "console/console_state.h"
 #include "console/output.h"
-#include "console/state.h"
 #include "console/texts_cp932.h"
-#include "numlib/m1/words.h"
-#include "numlib/m2/scratch.h"
-#include "primetable/stats.h"
+#include "primetable/table_words.h"
+#include "q64/m1_wordarrays.h"
+#include "q64/m2_scratch.h"
+#include "q64/m5_primetable.h"
 
 namespace {
 constexpr int64_t kWordsPerMegabyte = table::kWordsPerMegabyte;  // for a signed division

@@ -1,13 +1,13 @@
 #include "console/table_chain.h"
 
+#include "console/console_state.h"
 #include "console/dialog_io.h"
 #include "console/output.h"
-#include "console/state.h"
 #include "console/statistics.h"
 #include "console/texts_cp932.h"
 #include "platform/memory.h"
-#include "primetable/extend.h"
-#include "primetable/sieve.h"
+#include "primetable/table_words.h"
+#include "q64/m5_primetable.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include <cstdint>
 
-#include "primetable/table.h"
+#include "primetable/table_words.h"
 
 // Obtains a block of `words` words and appends it to the current table with
 // _5_prmexpd; records it as newestBlock. Null when words is 2^28 (2048 MB) or

@@ -11,7 +11,7 @@
 #include <string.h>
 #include <time.h>
 
-#include "numlib/q64lib.h"
+#include "q64/q64.h"
 
 /* The moment as a PackedTime (year, month, day, hour, minute, second and
  * millisecond fields from bit 52 down). */

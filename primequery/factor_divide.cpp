@@ -1,5 +1,5 @@
 // Dividing a prime out of the rest, and appending it to the factor list.
-#include "primequery/factorise.h"
+#include "q64/m5_primequery.h"
 
 #include "primequery/query_work.h"
 #include "primequery/u128.h"
@@ -36,7 +36,7 @@ extern "C" uint64_t _5_divprm(Q2Value* rest, uint64_t d) {
 
 extern "C" uint64_t _5_prmelmt(uint64_t e, uint64_t d) {
     PRF_ENTER(_5_prmelmt);
-    FactorList* list = work::list();
+    FactorList* list = queryWork.list;
     uint64_t s = factorCount(list);
     // A number below 2^128 has at most 127 prime factors; never write past
     // the record whatever the caller passes.

@@ -1,12 +1,10 @@
 // Factorisation text. The longest text of a number below 2^128 (many small
 // primes, some with exponents) stays near 130 bytes, far below the 256 bytes
 // of the dialog's 32-word buffer.
-#include "primequery/factor_text.h"
+#include "q64/m5_primequery.h"
 
-#include "numlib/m0/cntdup.h"
-#include "numlib/m0/decimal.h"
-#include "numlib/m0/text.h"
 #include "profiler/hook.h"
+#include "q64/m0_utilities.h"
 
 namespace {
 

@@ -17,7 +17,7 @@
 // kTrialBound the rest is split with Miller–Rabin and Pollard's rho
 // (splitFactors, falling back on trial division), m_P is formed from the
 // factors and the same rule decides.
-#include "primequery/factorise.h"
+#include "q64/m5_primequery.h"
 
 #include <algorithm>
 
@@ -25,10 +25,10 @@
 #include "primequery/query_work.h"
 #include "primequery/trial_division.h"
 #include "primequery/u128.h"
-#include "primequery/next_prime.h"
-#include "primetable/stats.h"
+#include "primetable/table_words.h"
 #include "primetable/wheel.h"
 #include "profiler/hook.h"
+#include "q64/m5_primetable.h"
 
 using namespace primequery;
 
@@ -75,7 +75,7 @@ int64_t finishBySplitting(FactorList* list, const TableBlock* head, u128 m, uint
 
 extern "C" uint64_t _5_prmfctnext(uint64_t d, const TableBlock* head) {
     PRF_ENTER(_5_prmfctnext);
-    if (d < 211) return wheel::smallPrimeAbove(d);
+    if (d < wheel::kFirstNumber) return wheel::smallPrimeAbove(d);
     if (d < head[table::kLimit]) {
         Q2Value next = _5_prmtnext(d, head);
         return isFailedQ2(next) ? kAllOnes : next.lo;
@@ -87,8 +87,8 @@ extern "C" int64_t _5_prmfct(FactorList* list, uint64_t lo, uint64_t hi, const T
     PRF_ENTER(_5_prmfct);
     if (hi == 0 && lo < 2) return -1;
     list->header = FACTOR_LIST_STARTED;
-    work::setHead(head);
-    work::setList(list);
+    setHead(head);
+    queryWork.list = list;
     Q2Value rest{lo, hi};
     uint64_t e = _5_divprm2(&rest);
     if (e != 0) _5_prmelmt(e, 2);
@@ -97,7 +97,7 @@ extern "C" int64_t _5_prmfct(FactorList* list, uint64_t lo, uint64_t hi, const T
     for (;;) {
         uint64_t d = walk.next();
         if (d == 0) return -1;  // the last prime divided out was P
-        sieveWork.query[work::kPrime] = d;
+        queryWork.prime = d;
         u128 m = toU128(rest);
         u128 dd = square(d);
         if (dd > m) break;

@@ -1,12 +1,12 @@
 // The next prime: from the small primes, from the bitmap, or beyond it.
-#include "primequery/next_prime.h"
+#include "q64/m5_primequery.h"
 
 #include "primequery/query_work.h"
 #include "primequery/u128.h"
-#include "primetable/layout.h"
-#include "primetable/sieve_work.h"
+#include "primetable/table_words.h"
 #include "primetable/wheel.h"
 #include "profiler/hook.h"
+#include "q64/m5_primetable.h"
 
 using namespace primequery;
 
@@ -20,7 +20,7 @@ extern "C" int64_t _5_prmnxnum(Q2Value* result, const Q2Value* number, const Tab
 
 extern "C" Q2Value _5_prmnext(uint64_t lo, uint64_t hi, const TableBlock* head) {
     PRF_ENTER(_5_prmnext);
-    if (hi == 0 && lo < 211) return Q2Value{wheel::smallPrimeAbove(lo), 0};
+    if (hi == 0 && lo < wheel::kFirstNumber) return Q2Value{wheel::smallPrimeAbove(lo), 0};
     uint64_t limit = head[table::kLimit];
     if (hi == 0 && lo < limit) {
         Q2Value next = _5_prmtnext(lo, head);
@@ -36,7 +36,7 @@ extern "C" Q2Value _5_prmnext(uint64_t lo, uint64_t hi, const TableBlock* head) 
 extern "C" Q2Value _5_prmtnext(uint64_t n, const TableBlock* head) {
     PRF_ENTER(_5_prmtnext);
     uint64_t q = n / wheel::kModulus, r = n % wheel::kModulus;
-    work::setHead(head);
+    setHead(head);
     sieveWork.scan = (q - 1) * wheel::kSpokes + (WheelIndex[r] & 0xFFFFFFFFu);
     int64_t position = _5_bitscan0();
     if (position < 0) return failedQ2();

@@ -1,12 +1,13 @@
 // The n-th prime: whole words of the bitmap are counted with the population
 // count (the hardware instruction where the processor has it), four at a
 // time, and only the word holding the answer is searched bit by bit.
-#include "primequery/nth_prime.h"
+#include "q64/m5_primequery.h"
 
-#include "numlib/m0/bitscan.h"
-#include "primetable/layout.h"
+#include "primetable/table_words.h"
 #include "primetable/wheel.h"
 #include "profiler/hook.h"
+#include "q64/m0_utilities.h"
+#include "q64/m5_primetable.h"
 
 namespace {
 

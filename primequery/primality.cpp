@@ -15,14 +15,14 @@
 //    square exceeds n).
 // Primality itself comes from Miller–Rabin, exact below psi_13, confirmed by
 // trial division above it (isPrimeBelowLimitSquare).
-#include "primequery/primality.h"
+#include "q64/m5_primequery.h"
 
 #include "primequery/trial_division.h"
 #include "primequery/u128.h"
-#include "primetable/layout.h"
-#include "primetable/stats.h"
+#include "primetable/table_words.h"
 #include "primetable/wheel.h"
 #include "profiler/hook.h"
+#include "q64/m5_primetable.h"
 
 using namespace primequery;
 

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "primetable/table.h"
+#include "primetable/table_words.h"
 #include "primetable/wheel.h"
 
 namespace primequery {

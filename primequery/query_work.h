@@ -1,42 +1,26 @@
-// The prime queries' working values in the shared work record SieveWork
-// (internal, C++ only). The queries set `head` (and `scan` for _5_bitscan0)
-// and keep the rest in its `query` words:
-//   candidate, bound B = P^2 and divisor: _5_prmttnext and _5_prmchknum;
-//   prime and list: _5_prmfct and _5_prmelmt (the rest stays in _5_prmfct).
+// The prime questions' own static work record (internal, C++ only). The
+// questions also set `head` of the sieve's record SieveWork (and `scan` when
+// they search with _5_bitscan0), which the sieve layer's routines read.
 #pragma once
 
 #include <cstdint>
-#include <cstring>
 
-#include "numlib/q2value.h"
-#include "primequery/factor_list.h"
-#include "primetable/sieve_work.h"
+#include "q64/m5_primequery.h"
+#include "q64/m5_primetable.h"
 
-namespace primequery::work {
+namespace primequery {
 
-enum Word : unsigned {
-    kCandidateLo, kCandidateHi,
-    kBoundLo, kBoundHi,
-    kDivisor,
-    kPrime,
-    kList,
-    kWordsUsed
+struct QueryWork {
+    Q2Value candidate;  // _5_prmttnext's current candidate, read by _5_prmchknum
+    Q2Value bound;      // B = P^2, where the trial division ends
+    uint64_t divisor;   // the divisor _5_prmchknum found last (0: none)
+    uint64_t prime;     // the prime _5_prmfct is dividing out
+    FactorList* list;   // the list _5_prmfct is filling, for _5_prmelmt
 };
-static_assert(kWordsUsed <= sizeof sieveWork.query / sizeof sieveWork.query[0]);
 
-inline Q2Value pair(Word lo) { return Q2Value{sieveWork.query[lo], sieveWork.query[lo + 1]}; }
-inline void setPair(Word lo, Q2Value v) {
-    sieveWork.query[lo] = v.lo;
-    sieveWork.query[lo + 1] = v.hi;
-}
-
-inline FactorList* list() {
-    FactorList* l;
-    std::memcpy(&l, &sieveWork.query[kList], sizeof l);
-    return l;
-}
-inline void setList(FactorList* l) { std::memcpy(&sieveWork.query[kList], &l, sizeof l); }
+// The one record; no question is reentrant.
+extern QueryWork queryWork;
 
 inline void setHead(const TableBlock* head) { sieveWork.head = const_cast<TableBlock*>(head); }
 
-}  // namespace primequery::work
+}  // namespace primequery

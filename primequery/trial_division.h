@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "primequery/u128.h"
-#include "primetable/table.h"
+#include "primetable/table_words.h"
 
 namespace primequery {
 

@@ -11,14 +11,14 @@
 // a factor below P, while P is tried by every prime below it and passes. For
 // n = 0 the first candidate, 1, passes. Candidates that wrap past 2^128 are
 // small again and go through chk itself.
-#include "primequery/next_prime.h"
+#include "q64/m5_primequery.h"
 
 #include "primequery/query_work.h"
 #include "primequery/trial_division.h"
 #include "primequery/u128.h"
-#include "primetable/stats.h"
 #include "primetable/wheel.h"
 #include "profiler/hook.h"
+#include "q64/m5_primetable.h"
 
 using namespace primequery;
 
@@ -59,15 +59,15 @@ extern "C" Q2Value _5_prmttnext(uint64_t lo, uint64_t hi, const TableBlock* head
     PRF_ENTER(_5_prmttnext);
     uint64_t largest = _5_prmtmax(head).lo;
     u128 bound = square(largest);
-    work::setHead(head);
-    work::setPair(work::kBoundLo, toQ2(bound));
+    setHead(head);
+    queryWork.bound = toQ2(bound);
     u128 n = toU128(lo, hi);
-    if (n >= 1 && n < largest && largest >= 211) return Q2Value{largest, 0};
+    if (n >= 1 && n < largest && largest >= wheel::kFirstNumber) return Q2Value{largest, 0};
     u128 x = n;
     for (;;) {
         x = toU128(_5_prmnmnte(lo64(x), hi64(x)));
         if (x >= bound) return failedQ2();
-        work::setPair(work::kCandidateLo, toQ2(x));
+        queryWork.candidate = toQ2(x);
         bool passes = x > largest && primeTo210(x) ? isPrimeBelowLimitSquare(head, x)
                                                    : smallestDivisor(head, x, bound) == 0;
         if (passes) return toQ2(x);
@@ -76,8 +76,8 @@ extern "C" Q2Value _5_prmttnext(uint64_t lo, uint64_t hi, const TableBlock* head
 
 extern "C" uint64_t _5_prmchknum(void) {
     PRF_ENTER(_5_prmchknum);
-    uint64_t d = smallestDivisor(sieveWork.head, toU128(work::pair(work::kCandidateLo)),
-                                 toU128(work::pair(work::kBoundLo)));
-    sieveWork.query[work::kDivisor] = d;
+    uint64_t d = smallestDivisor(sieveWork.head, toU128(queryWork.candidate),
+                                 toU128(queryWork.bound));
+    queryWork.divisor = d;
     return d;
 }

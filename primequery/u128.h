@@ -7,8 +7,8 @@
 
 #include <cstdint>
 
-#include "numlib/m0/wide_divide.h"
-#include "numlib/q2value.h"
+#include "numlib/m0_utilities/wide_divide.h"
+#include "q64/base.h"
 
 namespace primequery {
 

@@ -1,8 +1,8 @@
 // The next number prime to 210.
-#include "primequery/next_prime.h"
 #include "primequery/u128.h"
 #include "primetable/wheel.h"
 #include "profiler/hook.h"
+#include "q64/m5_primequery.h"
 
 using primequery::u128;
 

@@ -1,7 +1,6 @@
-#include "primetable/extend.h"
+#include "q64/m5_primetable.h"
 
-#include "primetable/sieve.h"
-#include "primetable/sieve_work.h"
+#include "primetable/table_words.h"
 #include "profiler/hook.h"
 
 extern "C" int64_t _5_prmexpd(uint64_t words, TableBlock* block, TableBlock* head) {

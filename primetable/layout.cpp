@@ -1,5 +1,7 @@
-#include "primetable/layout.h"
+#include "q64/m5_primetable.h"
 
+#include "platform/precondition.h"
+#include "primetable/table_words.h"
 #include "primetable/wheel.h"
 #include "profiler/hook.h"
 
@@ -14,7 +16,7 @@ extern "C" int64_t _5_numbpos(uint64_t number) {
     // Numbers below 211 have no bit: the small primes are read from
     // SmallPrimeBytes, and a wrapped position could set a bit far outside a
     // block.
-    if (static_cast<int64_t>(entry) < 0 || number < 211) return -1;
+    if (static_cast<int64_t>(entry) < 0 || number < wheel::kFirstNumber) return -1;
     return static_cast<int64_t>((number / wheel::kModulus - 1) * wheel::kSpokes + (entry >> 32));
 }
 
@@ -34,6 +36,8 @@ extern "C" int64_t _5_bitval(uint64_t position, const TableBlock* block) {
 
 extern "C" void _5_biton(uint64_t position, TableBlock* block) {
     PRF_ENTER(_5_biton);
+    Q64_ASSERT(position / 64 >= block[table::kBaseWord] &&
+               position / 64 - block[table::kBaseWord] < table::bitmapWords(block));
     block[position / 64 - block[table::kBaseWord] + table::kFirstBitmapWord] |=
         UINT64_C(0x8000000000000000) >> (position % 64);
 }
@@ -46,5 +50,5 @@ extern "C" uint64_t _5_prmtbcap(uint64_t words) {
 extern "C" uint64_t _5_prmtmin(const TableBlock* block) {
     PRF_ENTER(_5_prmtmin);
     uint64_t base = block[table::kBaseWord];
-    return base == 0 ? 211 : _5_prmtbcap(base);
+    return base == 0 ? wheel::kFirstNumber : _5_prmtbcap(base);
 }

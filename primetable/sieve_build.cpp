@@ -1,11 +1,10 @@
 #include <cstring>
 
-#include "primetable/layout.h"
-#include "primetable/sieve.h"
 #include "primetable/sieve_engine.h"
-#include "primetable/sieve_work.h"
 #include "primetable/small_primes.h"
+#include "primetable/table_words.h"
 #include "profiler/hook.h"
+#include "q64/m5_primetable.h"
 
 namespace {
 // The header and link words of a block, as _5_prminit writes them.

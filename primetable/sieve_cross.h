@@ -36,7 +36,7 @@ struct SievingPrime {
 };
 
 // Bytes of one turn of the wheel: 48 multiples, 210 q numbers, 6 q bytes.
-inline uint64_t turnBytes(const SievingPrime& sp) { return 210 * uint64_t{sp.q6} + 6 * WheelResidues[sp.ri]; }
+inline uint64_t turnBytes(const SievingPrime& sp) { return wheel::kModulus * sp.q6 + 6 * WheelResidues[sp.ri]; }
 
 // Sets the bits of the multiples of `sp` that lie in the stream bytes
 // [segStart, segStart + segBytes), held in seg[0 .. segBytes - 1], and leaves

@@ -7,6 +7,7 @@
 #include "primetable/sieve_presieve.h"
 #include "primetable/sieve_start.h"
 #include "primetable/small_primes.h"
+#include "primetable/table_words.h"
 #include "primetable/wheel.h"
 
 namespace sieve {

@@ -14,7 +14,7 @@
 
 #include <cstdint>
 
-#include "primetable/table.h"
+#include "primetable/table_words.h"
 
 namespace sieve {
 

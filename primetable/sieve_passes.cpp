@@ -1,12 +1,12 @@
 // The sieve passes over SieveWork. Each pass runs the segmented sieve when it
 // can and otherwise crosses off one prime at a time; both give the same bits
 // and leave the same values in SieveWork.
-#include "numlib/m0/bitscan.h"
-#include "primetable/layout.h"
 #include "primetable/sieve_engine.h"
-#include "primetable/sieve_work.h"
 #include "primetable/small_primes.h"
+#include "primetable/table_words.h"
 #include "profiler/hook.h"
+#include "q64/m0_utilities.h"
+#include "q64/m5_primetable.h"
 
 namespace {
 

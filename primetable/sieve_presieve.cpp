@@ -60,7 +60,7 @@ void buildPatterns() {
         for (uint64_t p : kGroups[g].primes) {
             if (p == 0) continue;
             // The first multiple with a position: the first at or above 211.
-            SievingPrime sp = startAt(p, firstCofactor((211 + p - 1) / p), 0);
+            SievingPrime sp = startAt(p, firstCofactor((wheel::kFirstNumber + p - 1) / p), 0);
             crossOff(pattern, 0, bytes, sp);
         }
     }

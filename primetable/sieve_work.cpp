@@ -1,3 +1,3 @@
-#include "primetable/sieve_work.h"
+#include "q64/m5_primetable.h"
 
 SieveWork sieveWork;

@@ -1,9 +1,9 @@
-#include "primetable/stats.h"
+#include "q64/m5_primetable.h"
 
-#include "numlib/m0/bitcount.h"
-#include "primetable/layout.h"
+#include "primetable/table_words.h"
 #include "primetable/wheel.h"
 #include "profiler/hook.h"
+#include "q64/m0_utilities.h"
 
 extern "C" int64_t _5_prmtqsize(const TableBlock* head) {
     PRF_ENTER(_5_prmtqsize);

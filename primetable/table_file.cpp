@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <bit>
 
-#include "numlib/m0/wide_divide.h"
+#include "numlib/m0_utilities/wide_divide.h"
 #include "platform/memory.h"
-#include "primetable/layout.h"
-#include "primetable/sieve.h"
+#include "primetable/table_words.h"
+#include "q64/m5_primetable.h"
 
 namespace tablefile {
 namespace {

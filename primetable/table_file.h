@@ -10,7 +10,7 @@
 #include <cstdint>
 
 #include "platform/files.h"
-#include "primetable/table.h"
+#include "primetable/table_words.h"
 
 namespace tablefile {
 

@@ -11,6 +11,9 @@ namespace wheel {
 
 inline constexpr uint64_t kModulus = 210;
 inline constexpr uint64_t kSpokes = 48;  // positions per period
+// The first number with a bit in the table: below it the wheel's primes and
+// every number prime to 210 up to 209 are the 46 small primes.
+inline constexpr uint64_t kFirstNumber = kModulus + 1;  // 211
 
 constexpr bool primeTo210(uint64_t r) { return r % 2 && r % 3 && r % 5 && r % 7; }
 
@@ -48,7 +51,7 @@ constexpr bool isSmallPrime(uint64_t n) {
 constexpr std::array<uint64_t, 6> makeSmallPrimeBytes() {
     std::array<uint64_t, 6> words{};
     uint64_t byte = 0;
-    for (uint64_t n = 2; n < 211; ++n) {
+    for (uint64_t n = 2; n < kFirstNumber; ++n) {
         if (!isSmallPrime(n)) continue;
         words[byte / 8] |= n << (56 - 8 * (byte % 8));
         ++byte;
@@ -70,7 +73,7 @@ inline constexpr std::array<uint64_t, 6> SmallPrimeBytes = wheel::makeSmallPrime
 namespace wheel {
 
 // The number of a table-wide bit position: position 0 is 211, and every 48
-// positions cover the next 210 numbers (primetable/layout.h).
+// positions cover the next 210 numbers (q64/m5_primetable.h).
 constexpr uint64_t numberAt(uint64_t position) {
     return (position / kSpokes + 1) * kModulus + WheelResidues[position % kSpokes];
 }
@@ -82,7 +85,7 @@ constexpr uint64_t smallPrime(uint64_t i) { return (SmallPrimeBytes[i / 8] >> (5
 constexpr uint64_t smallPrimeAbove(uint64_t n) {
     for (uint64_t i = 0; i < kSmallPrimeCount; ++i)
         if (smallPrime(i) > n) return smallPrime(i);
-    return 211;
+    return kFirstNumber;
 }
 
 }  // namespace wheel

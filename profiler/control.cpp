@@ -1,7 +1,7 @@
 // Switching profiling on and off, the stamps, and access to counters and ring.
-#include "console/timestamp.h"
-#include "profiler/profiler.h"
-#include "profiler/state.h"
+#include "platform/timestamp.h"
+#include "profiler/hook.h"
+#include "profiler/profiler_state.h"
 
 namespace {
 constexpr uint64_t kOff = ~UINT64_C(0);

@@ -8,7 +8,12 @@
 
 #include <cstdint>
 
-#include "profiler/profiler.h"
+#include "q64/profiler.h"
+
+// All ones: profiling off (the value at load). Any other value: every entry
+// hook hands its index to prfcount. Internal: callers switch it with prfon
+// and prfoff.
+extern "C" uint64_t prfflag;
 
 namespace prfidx {
 enum : uint32_t {

@@ -1,7 +1,7 @@
 // The name list and the routines that read it.
 #include "profiler/hook.h"
-#include "profiler/profiler.h"
-#include "profiler/state.h"
+#include "profiler/profiler_state.h"
+#include "q64/profiler.h"
 
 extern "C" const char prfnamelist[] = "\xFF"
 #define PRF_ROUTINE(name) #name "\0"

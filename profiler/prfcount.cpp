@@ -1,6 +1,6 @@
 // The profiler's state and its counting routine, the one the entry hook calls.
 #include "profiler/hook.h"
-#include "profiler/state.h"
+#include "profiler/profiler_state.h"
 
 extern "C" {
 uint64_t prfflag = ~UINT64_C(0);

@@ -1,6 +1,6 @@
 // Set-up and selection: the ring size, and which routines are counted.
-#include "profiler/profiler.h"
-#include "profiler/state.h"
+#include "profiler/profiler_state.h"
+#include "q64/profiler.h"
 
 namespace {
 

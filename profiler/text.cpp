@@ -1,5 +1,5 @@
 // Small text routines of the profiler's reports (no entry hook).
-#include "profiler/profiler.h"
+#include "q64/profiler.h"
 
 namespace {
 char byteOf(uint64_t b) { return static_cast<char>(b & 0xFF); }

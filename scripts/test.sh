@@ -4,6 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
+python3 scripts/check_layers.py
 jobs=$(nproc)
 
 run_suite() {

@@ -1,7 +1,7 @@
 #include "console/dialogs/dialog_shapes.h"
 
+#include "console/console_state.h"
 #include "console/output.h"
-#include "console/state.h"
 #include "console/statistics.h"
 #include "console/texts_cp932.h"
 

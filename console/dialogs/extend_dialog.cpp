@@ -1,11 +1,12 @@
 // Table menu "x": append a block to the table.
+#include "console/console_state.h"
 #include "console/dialog_io.h"
 #include "console/dialogs/dialog_shapes.h"
 #include "console/dialogs/dialogs.h"
 #include "console/output.h"
-#include "console/state.h"
 #include "console/table_chain.h"
 #include "console/texts_cp932.h"
+#include "primetable/table_words.h"
 
 namespace {
 // A table larger than this after the extension may not find its memory.

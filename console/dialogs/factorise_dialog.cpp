@@ -1,12 +1,12 @@
 // Main menu "4": the prime factors of a number.
+#include "console/console_state.h"
 #include "console/dialog_io.h"
 #include "console/dialogs/dialog_shapes.h"
 #include "console/dialogs/dialogs.h"
 #include "console/output.h"
 #include "console/query_text.h"
-#include "console/state.h"
 #include "console/texts_cp932.h"
-#include "primequery/factorise.h"
+#include "q64/m5_primequery.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 //
 // The file is named relative to the current directory, so a directory of any
 // depth works; the messages show its full path.
+#include "console/console_state.h"
 #include "console/dialog_io.h"
 #include "console/dialogs/dialogs.h"
 #include "console/output.h"
-#include "console/state.h"
 #include "console/statistics.h"
 #include "console/table_chain.h"
 #include "console/texts_cp932.h"

@@ -1,11 +1,11 @@
 // Main menu "2": the n-th prime.
+#include "console/console_state.h"
 #include "console/dialog_io.h"
 #include "console/dialogs/dialog_shapes.h"
 #include "console/dialogs/dialogs.h"
 #include "console/output.h"
-#include "console/state.h"
 #include "console/texts_cp932.h"
-#include "primequery/nth_prime.h"
+#include "q64/m5_primequery.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 // Main menu "1": is a number prime?
+#include "console/console_state.h"
 #include "console/dialog_io.h"
 #include "console/dialogs/dialog_shapes.h"
 #include "console/dialogs/dialogs.h"
 #include "console/output.h"
-#include "console/state.h"
 #include "console/texts_cp932.h"
-#include "primequery/primality.h"
+#include "q64/m5_primequery.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // Table menu "b": build a new table of a given size.
+#include "console/console_state.h"
 #include "console/dialog_io.h"
 #include "console/dialogs/dialog_shapes.h"
 #include "console/dialogs/dialogs.h"
 #include "console/output.h"
-#include "console/state.h"
 #include "console/table_chain.h"
 #include "console/texts_cp932.h"
 

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "console/console_state.h"
 #include "console/dialog_io.h"
-#include "console/state.h"
-#include "numlib/m2/scratch.h"
+#include "q64/m2_scratch.h"
 #include "tests/console/console_test_support.h"
 
 namespace {

@@ -7,8 +7,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "console/console_state.h"
 #include "console/lifecycle.h"
-#include "console/state.h"
 #include "platform/memory.h"
 #include "tests/console/console_test_support.h"
 

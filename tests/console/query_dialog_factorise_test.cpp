@@ -6,7 +6,7 @@
 #include <string>
 
 #include "console/query_text.h"
-#include "numlib/m2/scratch.h"
+#include "q64/m2_scratch.h"
 #include "tests/console/console_test_support.h"
 #include "tests/console/transcript_texts.h"
 

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "console/state.h"
+#include "console/console_state.h"
 #include "console/statistics.h"
-#include "numlib/m2/scratch.h"
-#include "primetable/sieve.h"
+#include "q64/m2_scratch.h"
+#include "q64/m5_primetable.h"
 #include "tests/console/console_test_support.h"
 
 namespace {

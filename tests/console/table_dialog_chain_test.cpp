@@ -2,10 +2,10 @@
 // which blocks stay obtained from the platform.
 #include <gtest/gtest.h>
 
-#include "console/state.h"
+#include "console/console_state.h"
 #include "console/table_chain.h"
 #include "platform/memory.h"
-#include "primetable/table.h"
+#include "primetable/table_words.h"
 #include "tests/console/console_test_support.h"
 
 namespace {

@@ -7,9 +7,10 @@
 #include <sstream>
 #include <string>
 
-#include "numlib/m2/scratch.h"
-#include "numlib/m2/scratch_area.h"
-#include "numlib/m9/numrec.h"
+#include "numlib/m2_scratch/scratch_area.h"
+#include "q64/m0_utilities.h"
+#include "q64/m2_scratch.h"
+#include "q64/m9_numrec.h"
 #include "tests/numlib/gmp_support.h"
 
 namespace nrtest {

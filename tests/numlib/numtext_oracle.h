@@ -9,10 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "numlib/m9/numrec.h"
-#include "numlib/ma/text_in.h"
-#include "numlib/ma/text_out.h"
-#include "numlib/m4/peta_digits.h"
+#include "q64/m4_petadigits.h"
+#include "q64/m9_numrec.h"
+#include "q64/ma_alloctext.h"
 #include "tests/numlib/numrec_oracle.h"
 
 namespace nttest {

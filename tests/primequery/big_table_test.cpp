@@ -4,12 +4,9 @@
 
 #include <random>
 
-#include "primequery/factor_text.h"
-#include "primequery/factorise.h"
-#include "primequery/next_prime.h"
-#include "primequery/primality.h"
-#include "tables.h"
-#include "test_numbers.h"
+#include "q64/m5_primequery.h"
+#include "tests/primequery/test_numbers.h"
+#include "tests/primequery/test_tables.h"
 
 namespace {
 

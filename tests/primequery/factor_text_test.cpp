@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "numlib/m0/cntdup.h"
-#include "primequery/factor_text.h"
+#include "q64/m0_utilities.h"
+#include "q64/m5_primequery.h"
 
 namespace {
 

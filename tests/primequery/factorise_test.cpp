@@ -5,12 +5,12 @@
 #include <random>
 #include <vector>
 
-#include "literal_query.h"
-#include "primequery/factorise.h"
 #include "primequery/trial_division.h"
 #include "primequery/u128.h"
-#include "tables.h"
-#include "test_numbers.h"
+#include "q64/m5_primequery.h"
+#include "reference/literal_query.h"
+#include "tests/primequery/test_numbers.h"
+#include "tests/primequery/test_tables.h"
 
 namespace {
 

@@ -3,12 +3,12 @@
 
 #include <random>
 
-#include "literal_query.h"
-#include "primequery/next_prime.h"
 #include "primequery/query_work.h"
 #include "primequery/u128.h"
-#include "tables.h"
-#include "test_numbers.h"
+#include "q64/m5_primequery.h"
+#include "reference/literal_query.h"
+#include "tests/primequery/test_numbers.h"
+#include "tests/primequery/test_tables.h"
 
 namespace {
 
@@ -127,9 +127,9 @@ TEST(NextPrime, DivisorSearchMatchesTheLiteralLoop) {
         SCOPED_TRACE(22);
         u128 bound = t->largestSquare();
         auto check = [&](u128 x) {
-            primequery::work::setHead(t->head());
-            primequery::work::setPair(primequery::work::kCandidateLo, Q2Value{lo(x), hi(x)});
-            primequery::work::setPair(primequery::work::kBoundLo, Q2Value{lo(bound), hi(bound)});
+            primequery::setHead(t->head());
+            primequery::queryWork.candidate = Q2Value{lo(x), hi(x)};
+            primequery::queryWork.bound = Q2Value{lo(bound), hi(bound)};
             ASSERT_EQ(_5_prmchknum(), literal::prmchknum(x, bound, t->head())) << dec(x);
         };
         for (u128 x = 0; x < 5000; ++x) check(x);

@@ -3,11 +3,11 @@
 
 #include <random>
 
-#include "literal_query.h"
-#include "primequery/nth_prime.h"
-#include "primetable/stats.h"
-#include "tables.h"
-#include "test_numbers.h"
+#include "q64/m5_primequery.h"
+#include "q64/m5_primetable.h"
+#include "reference/literal_query.h"
+#include "tests/primequery/test_numbers.h"
+#include "tests/primequery/test_tables.h"
 
 namespace {
 

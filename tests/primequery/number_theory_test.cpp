@@ -7,7 +7,7 @@
 #include "primequery/montgomery.h"
 #include "primequery/pollard_rho.h"
 #include "primequery/u128.h"
-#include "test_numbers.h"
+#include "tests/primequery/test_numbers.h"
 
 namespace {
 

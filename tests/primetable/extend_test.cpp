@@ -5,11 +5,8 @@
 #include <vector>
 
 #include "platform/memory.h"
-#include "primetable/extend.h"
-#include "primetable/layout.h"
-#include "primetable/sieve.h"
-#include "primetable/stats.h"
-#include "primetable/table.h"
+#include "primetable/table_words.h"
+#include "q64/m5_primetable.h"
 #include "tests/primetable/table_fixture.h"
 
 namespace {

@@ -4,13 +4,10 @@
 #include <random>
 #include <string>
 
-#include "numlib/m0/bitcount.h"
-#include "numlib/m0/bitscan.h"
-#include "primetable/layout.h"
-#include "primetable/sieve.h"
-#include "primetable/sieve_work.h"
-#include "primetable/table.h"
-#include "tests/primetable/literal_sieve.h"
+#include "primetable/table_words.h"
+#include "q64/m0_utilities.h"
+#include "q64/m5_primetable.h"
+#include "reference/literal_sieve.h"
 #include "tests/primetable/table_fixture.h"
 
 namespace {

@@ -8,11 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "primetable/sieve.h"
 #include "primetable/sieve_engine.h"
-#include "primetable/sieve_work.h"
-#include "primetable/table.h"
-#include "tests/primetable/literal_sieve.h"
+#include "primetable/table_words.h"
+#include "q64/m5_primetable.h"
+#include "reference/literal_sieve.h"
 #include "tests/primetable/table_fixture.h"
 
 using testtable::Chain;

@@ -6,10 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "primetable/layout.h"
-#include "primetable/stats.h"
-#include "primetable/table.h"
-#include "tests/primetable/literal_sieve.h"
+#include "primetable/table_words.h"
+#include "q64/m5_primetable.h"
+#include "reference/literal_sieve.h"
 #include "tests/primetable/table_fixture.h"
 
 namespace {

@@ -3,11 +3,9 @@
 #include <sys/stat.h>
 
 #include "platform/files.h"
-#include "primetable/extend.h"
-#include "primetable/layout.h"
-#include "primetable/sieve.h"
-#include "primetable/stats.h"
 #include "primetable/table_file.h"
+#include "primetable/table_words.h"
+#include "q64/m5_primetable.h"
 #include "tests/primetable/table_file_support.h"
 
 namespace {

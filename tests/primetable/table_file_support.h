@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "platform/memory.h"
-#include "primetable/table.h"
+#include "primetable/table_words.h"
 
 namespace tftest {
 

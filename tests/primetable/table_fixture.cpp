@@ -1,8 +1,7 @@
 #include "tests/primetable/table_fixture.h"
 
-#include "primetable/sieve.h"
-#include "primetable/sieve_work.h"
-#include "primetable/table.h"
+#include "primetable/table_words.h"
+#include "q64/m5_primetable.h"
 
 namespace testtable {
 

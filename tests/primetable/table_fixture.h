@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "tests/primetable/literal_sieve.h"
+#include "reference/literal_sieve.h"
 
 namespace testtable {
 

@@ -1,6 +1,6 @@
 // Rows of modules _1_ (word-array arithmetic), _2_ (scratch stacks) and _3_
 // (powers of 10^16).
-#include "numlib/q64lib.h"
+#include "q64/q64.h"
 #include "tests/profiler/routine_calls.h"
 
 namespace prftest {

@@ -1,16 +1,8 @@
 // Rows of module _5_: the prime table and the prime queries, on a small table.
 #include <vector>
 
-#include "primequery/factor_text.h"
-#include "primequery/factorise.h"
-#include "primequery/next_prime.h"
-#include "primequery/nth_prime.h"
-#include "primequery/primality.h"
-#include "primetable/extend.h"
-#include "primetable/layout.h"
-#include "primetable/sieve.h"
-#include "primetable/sieve_work.h"
-#include "primetable/stats.h"
+#include "q64/m5_primequery.h"
+#include "q64/m5_primetable.h"
 #include "tests/profiler/routine_calls.h"
 
 namespace prftest {

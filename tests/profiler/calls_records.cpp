@@ -2,7 +2,7 @@
 // (comparison).
 #include <array>
 
-#include "numlib/q64lib.h"
+#include "q64/q64.h"
 #include "tests/profiler/routine_calls.h"
 
 namespace prftest {

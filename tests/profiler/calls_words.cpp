@@ -1,7 +1,7 @@
 // Rows of module _0_: bytes, words and bits.
 #include <cstring>
 
-#include "numlib/q64lib.h"
+#include "q64/q64.h"
 #include "tests/profiler/routine_calls.h"
 
 namespace prftest {

@@ -4,8 +4,8 @@
 #include <set>
 #include <string>
 
-#include "numlib/m2/scratch.h"
-#include "profiler/profiler.h"
+#include "q64/m2_scratch.h"
+#include "q64/profiler.h"
 #include "tests/profiler/routine_calls.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "profiler/profiler.h"
+#include "q64/profiler.h"
 #include "tests/profiler/routine_calls.h"
 
 #ifndef Q64_SOURCE_ROOT

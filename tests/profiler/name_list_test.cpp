@@ -5,7 +5,8 @@
 #include <vector>
 
 #include "profiler/hook.h"
-#include "profiler/profiler.h"
+#include "profiler/profiler_state.h"
+#include "q64/profiler.h"
 
 namespace {
 

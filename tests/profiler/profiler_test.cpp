@@ -3,11 +3,12 @@
 #include <cstring>
 #include <string>
 
-#include "console/timestamp.h"
-#include "numlib/m0/unnamed.h"
-#include "numlib/m2/scratch.h"
+#include "numlib/m0_utilities/internal_helpers.h"
+#include "platform/timestamp.h"
 #include "profiler/hook.h"
-#include "profiler/profiler.h"
+#include "q64/m0_utilities.h"
+#include "q64/m2_scratch.h"
+#include "q64/profiler.h"
 
 namespace {
 

@@ -1,8 +1,10 @@
 #include "tests/profiler/routine_calls.h"
 
+#include "profiler/profiler_state.h"
+
 #include <cstring>
 
-#include "profiler/profiler.h"
+#include "q64/profiler.h"
 
 namespace prftest {
 

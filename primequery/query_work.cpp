@@ -1,0 +1,5 @@
+#include "primequery/query_work.h"
+
+namespace primequery {
+QueryWork queryWork{};
+}  // namespace primequery
