@@ -8,14 +8,9 @@
 #include "console/table_chain.h"
 #include "console/texts_cp932.h"
 #include "platform/localtime.h"
-#include "platform/memory.h"
 #include "platform/timestamp.h"
-#include "primetable/table_words.h"
-#include "q64/m5_primetable.h"
 
 namespace {
-
-constexpr uint64_t kStartWords = table::kStartBlockWords;  // 1 MB
 
 // The local time as text, written into lineBuf.
 const char* timeText() {
@@ -24,25 +19,11 @@ const char* timeText() {
     return console.lineBuf;
 }
 
-void buildFirstTable() {
-    console.tableHead = nullptr;
-    auto* block = static_cast<TableBlock*>(platform::commitBlock(kStartWords * sizeof(uint64_t)));
-    console.newestBlock = block;
-    if (block == nullptr) return;
-    block[0] = kStartWords;
-    if (_5_prmnew(kStartWords, block) == 0) {
-        console.tableHead = block;
-    } else {
-        platform::releaseBlock(block);  // never part of a chain
-        console.newestBlock = nullptr;
-    }
-}
-
 }  // namespace
 
 void startUp() {
     sayPlain(text::openingLine);
-    buildFirstTable();
+    buildStartTable();
     say(text::startStamp, timeText());
     refreshStatistics();
     printStatistics(StatisticsLine::AtStart);

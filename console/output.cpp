@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "console/texts_cp932.h"
 #include "q64/m0_utilities.h"
 
 namespace output {
@@ -10,8 +11,20 @@ namespace output {
 void formatDoesNotMatchItsArguments() {}
 
 namespace {
+Encoding encoding = Encoding::Cp932;
+std::FILE* stream = stdout;
+
 void writeBytes(const char* p, size_t n) {
-    if (n != 0) std::fwrite(p, 1, n, stdout);
+    if (n != 0 && stream != nullptr) std::fwrite(p, 1, n, stream);
+}
+
+// The text to write for `text`: in UTF-8 mode, a catalogue text (known by its
+// address) becomes its UTF-8 form; any other text stays as it is.
+const char* encoded(const char* text) {
+    if (encoding == Encoding::Cp932) return text;
+    for (const text::CatalogueEntry& entry : text::catalogue)
+        if (entry.cp932 == text) return entry.utf8;
+    return text;
 }
 
 void writeSigned(int64_t v) {
@@ -28,7 +41,11 @@ void writeSigned(int64_t v) {
 }
 }  // namespace
 
+void setEncoding(Encoding e) { encoding = e; }
+void setStream(std::FILE* s) { stream = s; }
+
 void write(const char* format, const Arg* args, size_t count) {
+    format = encoded(format);
     size_t next = 0;
     const char* run = format;
     const char* p = format;
@@ -40,8 +57,12 @@ void write(const char* format, const Arg* args, size_t count) {
         writeBytes(run, static_cast<size_t>(p - run));
         if (next < count) {
             const Arg& a = args[next++];
-            if (a.kind == Arg::Kind::Number) writeSigned(a.number);
-            else if (a.text != nullptr) writeBytes(a.text, std::strlen(a.text));
+            if (a.kind == Arg::Kind::Number) {
+                writeSigned(a.number);
+            } else if (a.text != nullptr) {
+                const char* t = encoded(a.text);
+                writeBytes(t, std::strlen(t));
+            }
         }
         p += text ? 1 : 4;
         run = p + 1;
@@ -51,6 +72,11 @@ void write(const char* format, const Arg* args, size_t count) {
 
 }  // namespace output
 
-void sayPlain(const char* text) { std::fputs(text, stdout); }
+void sayPlain(const char* text) {
+    text = output::encoded(text);
+    output::writeBytes(text, std::strlen(text));
+}
 
-void flushOutput() { std::fflush(stdout); }
+void flushOutput() {
+    if (output::stream != nullptr) std::fflush(output::stream);
+}

@@ -2,7 +2,10 @@
 //
 // Every message goes through say(format, args...). A format holds two
 // conversions only: "%I64d", a signed 64-bit decimal, and "%s", a NUL-ended
-// text; everything else is written byte for byte (the texts are CP932). The
+// text; everything else is written byte for byte. The catalogue's texts are
+// CP932 bytes; in UTF-8 mode every catalogue text, as a format or as a %s
+// argument, is written in its UTF-8 form instead (other texts, such as
+// numbers and paths, are written as they are). The
 // format is checked when the program is compiled: each conversion must meet
 // an argument of its kind (an integer for %I64d, a char pointer for %s), and
 // the counts must agree, so a catalogue text and its call cannot drift apart.
@@ -10,9 +13,18 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <type_traits>
 
 namespace output {
+
+enum class Encoding { Cp932, Utf8 };
+// The encoding of the catalogue's texts from now on (CP932 at start).
+void setEncoding(Encoding encoding);
+
+// Where the console's messages go: standard output at start. Null discards
+// them (a one-shot question's progress lines when no one watches).
+void setStream(std::FILE* stream);
 
 struct Arg {
     enum class Kind { Number, Text } kind;

@@ -52,6 +52,39 @@ int64_t buildRemainder(uint64_t remaining) {
 
 }  // namespace
 
+bool buildStartTable() {
+    console.tableHead = nullptr;
+    TableBlock* block = obtain(table::kStartBlockWords);
+    console.newestBlock = block;
+    if (block == nullptr) return false;
+    if (_5_prmnew(table::kStartBlockWords, block) != 0) {
+        platform::releaseBlock(block);  // never part of a chain
+        console.newestBlock = nullptr;
+        return false;
+    }
+    console.tableHead = block;
+    return true;
+}
+
+TableFileCheck openTableFile(tablefile::Reader& reader, const char* name) {
+    if (!tablefile::open(reader, name)) return TableFileCheck::Missing;
+    // The current table is given up only for a file that can become a table.
+    if (tablefile::check(reader)) return TableFileCheck::Checked;
+    tablefile::close(reader);
+    return TableFileCheck::NotTable;
+}
+
+bool replaceTableFromFile(tablefile::Reader& reader) {
+    freeChain();
+    TableBlock* head = nullptr;
+    TableBlock* newest = nullptr;
+    tablefile::LoadResult result = tablefile::load(reader, &head, &newest);
+    tablefile::close(reader);
+    console.tableHead = head;
+    console.newestBlock = newest;
+    return result == tablefile::LoadResult::Complete;
+}
+
 TableBlock* appendBlock(uint64_t words) {
     if (words >= kMaxBlockWords) return nullptr;
     TableBlock* block = obtain(words);

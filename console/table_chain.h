@@ -6,9 +6,15 @@
 // until freeChain gives them back.
 #pragma once
 
+#include "primetable/table_file.h"
+
 #include <cstdint>
 
 #include "primetable/table_words.h"
+
+// Builds the start table, one 1 MB block, as the current table; false (no
+// table) when the block is refused.
+bool buildStartTable();
 
 // Obtains a block of `words` words and appends it to the current table with
 // _5_prmexpd; records it as newestBlock. Null when words is 2^28 (2048 MB) or
@@ -27,6 +33,17 @@ void freeChain();
 // blocks built so far are the table (none when the first was refused) and
 // the statistics describe it, without being printed.
 int64_t rebuildTable(uint64_t megabytes);
+
+// Opens the table file `name` and checks it (structure and some content) as
+// the load does; the current table is untouched. On Checked the reader is
+// open for replaceTableFromFile; otherwise it is closed.
+enum class TableFileCheck { Missing, NotTable, Checked };
+TableFileCheck openTableFile(tablefile::Reader& reader, const char* name);
+
+// Gives up the current table for the blocks of the checked file and closes
+// it. False when only part of the file became the table (memory refused, a
+// read failed or the file changed): the blocks read so far stand.
+bool replaceTableFromFile(tablefile::Reader& reader);
 
 // One extension step of `megabytes` MB: asks for confirmation above 256 MB,
 // prints the step line, and appends the block. Returns 1 when the table was

@@ -25,26 +25,14 @@ void writeTable(const char* path) {
 
 void readTable(const char* path) {
     tablefile::Reader reader;
-    if (!tablefile::open(reader, kFileName)) {
-        say(text::fileMissing, path);
-        return;
-    }
-    // The current table is given up only for a file that can become a table.
-    if (!tablefile::check(reader)) {
-        tablefile::close(reader);
-        say(text::fileNotTable, path);
-        return;
+    switch (openTableFile(reader, kFileName)) {
+        case TableFileCheck::Missing: say(text::fileMissing, path); return;
+        case TableFileCheck::NotTable: say(text::fileNotTable, path); return;
+        case TableFileCheck::Checked: break;
     }
     say(text::fileReading, path);
     flushOutput();
-    freeChain();
-    TableBlock* head = nullptr;
-    TableBlock* newest = nullptr;
-    tablefile::LoadResult result = tablefile::load(reader, &head, &newest);
-    tablefile::close(reader);
-    console.tableHead = head;
-    console.newestBlock = newest;
-    if (result != tablefile::LoadResult::Complete) say(text::fileReadFailed);
+    if (!replaceTableFromFile(reader)) say(text::fileReadFailed);
     refreshStatistics();
     printStatistics(StatisticsLine::Current);
 }

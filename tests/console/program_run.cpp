@@ -106,9 +106,14 @@ RunResult runProgram(const std::string& dir, const std::string& input, const Run
     }
     char inName[] = "/tmp/q64-run-in-XXXXXX";
     char outName[] = "/tmp/q64-run-out-XXXXXX";
+    char errName[] = "/tmp/q64-run-err-XXXXXX";
     int in = mkstemp(inName);
     int out = mkstemp(outName);
-    if (in < 0 || out < 0 || write(in, input.data(), input.size()) != static_cast<ssize_t>(input.size())) {
+    int err = mkstemp(errName);
+    std::vector<char*> argv{const_cast<char*>(bin)};
+    for (const std::string& arg : options.arguments) argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
+    if (in < 0 || out < 0 || err < 0 || write(in, input.data(), input.size()) != static_cast<ssize_t>(input.size())) {
         ADD_FAILURE() << "cannot prepare the run's files";
         return {};
     }
@@ -117,17 +122,19 @@ RunResult runProgram(const std::string& dir, const std::string& input, const Run
     if (child == 0) {
         dup2(in, 0);
         dup2(out, 1);
+        dup2(err, 2);
         for (const std::string& assignment : options.environment) putenv(const_cast<char*>(assignment.c_str()));
         if (options.fileSizeLimit != 0) {
             rlimit limit{options.fileSizeLimit, options.fileSizeLimit};
             setrlimit(RLIMIT_FSIZE, &limit);
         }
         if (!enter(dir)) _exit(126);
-        execl(bin, bin, static_cast<char*>(nullptr));
+        execv(bin, argv.data());
         _exit(127);
     }
     close(in);
     close(out);
+    close(err);
     int raw = 0;
     auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(10);
     while (waitpid(child, &raw, WNOHANG) == 0) {
@@ -142,8 +149,10 @@ RunResult runProgram(const std::string& dir, const std::string& input, const Run
     RunResult run;
     run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     run.out = maskTimeStamps(readFile(outName));
+    run.err = readFile(errName);
     unlink(inName);
     unlink(outName);
+    unlink(errName);
     return run;
 }
 
@@ -159,7 +168,7 @@ void expectOutputHolds(const std::string& got, const std::string& partUtf8) {
 void expectTranscript(const std::string& input, const std::string& wantUtf8, const RunOptions& options) {
     TempDir dir;
     RunResult run = runProgram(dir.path, input, options);
-    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.status, 0) << run.err;
     expectOutput(run.out, wantUtf8);
 }
 

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace console_test {
@@ -27,10 +28,19 @@ inline const std::string kMaskedStamp(23, '#');
 struct RunOptions {
     std::vector<std::string> environment;  // "NAME=value"
     uint64_t fileSizeLimit = 0;            // bytes; 0: none
+    std::vector<std::string> arguments = {};  // after the program's name
 };
+
+// Options that only pass arguments.
+inline RunOptions withArguments(std::vector<std::string> arguments) {
+    RunOptions options;
+    options.arguments = std::move(arguments);
+    return options;
+}
 
 struct RunResult {
     std::string out;  // standard output, time stamps masked
+    std::string err;  // standard error
     int status = -1;  // exit status; -1 when the program did not exit normally
 };
 

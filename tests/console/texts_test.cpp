@@ -24,29 +24,37 @@ std::string hex(const std::string& bytes) {
     return s;
 }
 
-// name -> hex of the CP932 bytes, as Python encodes each entry's UTF-8 text.
-std::map<std::string, std::string> encodeWithPython() {
+struct PythonCodec {
+    std::string cp932;  // hex of the entry's UTF-8 text encoded as CP932
+    std::string utf8;   // hex of the entry's CP932 bytes decoded to UTF-8
+};
+
+// name -> both directions of each entry, as Python's codecs give them.
+std::map<std::string, PythonCodec> encodeWithPython() {
     char path[] = "/tmp/q64_texts_XXXXXX";
     int fd = mkstemp(path);
     close(fd);
     {
         std::ofstream list(path);
-        for (const text::CatalogueEntry& e : text::catalogue) list << e.name << ' ' << hex(e.utf8) << '\n';
+        for (const text::CatalogueEntry& e : text::catalogue)
+            list << e.name << ' ' << hex(e.utf8) << ' ' << hex(std::string(e.cp932, e.cp932Bytes)) << '\n';
     }
     const std::string script =
         "import sys\n"
         "for line in open(sys.argv[1]):\n"
-        "    name, utf8 = line.split()\n"
-        "    print(name, bytes.fromhex(utf8).decode('utf-8').encode('cp932').hex())\n";
+        "    name, utf8, cp = line.split()\n"
+        "    print(name, bytes.fromhex(utf8).decode('utf-8').encode('cp932').hex(),\n"
+        "          bytes.fromhex(cp).decode('cp932').encode('utf-8').hex())\n";
     std::string command = "python3 -c \"" + script + "\" " + path;
-    std::map<std::string, std::string> result;
+    std::map<std::string, PythonCodec> result;
     if (std::FILE* p = popen(command.c_str(), "r")) {
         char line[4096];
         while (std::fgets(line, sizeof line, p)) {
             std::istringstream in(line);
-            std::string name, bytes;
-            in >> name >> bytes;
-            result[name] = bytes;
+            std::string name;
+            PythonCodec codec;
+            in >> name >> codec.cp932 >> codec.utf8;
+            result[name] = codec;
         }
         EXPECT_EQ(pclose(p), 0) << "python3 failed";
     }
@@ -54,12 +62,15 @@ std::map<std::string, std::string> encodeWithPython() {
     return result;
 }
 
-TEST(TextCatalogue, EveryEntryMatchesPythonsCp932) {
-    std::map<std::string, std::string> python = encodeWithPython();
+// Both encodings of every entry, the CP932 bytes and the UTF-8 text, agree
+// with Python's codecs in both directions.
+TEST(TextCatalogue, EveryEntryMatchesPythonsCodecs) {
+    std::map<std::string, PythonCodec> python = encodeWithPython();
     ASSERT_EQ(python.size(), std::size(text::catalogue));
     for (const text::CatalogueEntry& e : text::catalogue) {
         SCOPED_TRACE(e.name);
-        EXPECT_EQ(hex(std::string(e.cp932, e.cp932Bytes)), python[e.name]);
+        EXPECT_EQ(hex(std::string(e.cp932, e.cp932Bytes)), python[e.name].cp932);
+        EXPECT_EQ(hex(e.utf8), python[e.name].utf8);
         EXPECT_EQ(std::string(e.cp932).size(), e.cp932Bytes) << "no NUL inside a text";
     }
 }

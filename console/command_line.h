@@ -1,0 +1,34 @@
+// The program's command line: options in the style of the usual Unix tools,
+// then either nothing (the interactive console) or one question with its
+// numbers (answered on standard output, see one_shot.h).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace cli {
+
+enum class Question { None, IsPrime, Nth, Next, Factor };
+
+struct CommandLine {
+    bool help = false;
+    bool version = false;
+    bool utf8 = false;             // --utf8 (the last of --utf8 and --cp932 wins)
+    unsigned threads = 0;          // --threads N, or Q64_THREADS; 0: the default
+    uint64_t tableMegabytes = 0;   // --table MB; 0: the 1 MB start table
+    std::string loadFile;          // --load FILE; empty: none
+    Question question = Question::None;
+    std::vector<std::string> numbers;  // the question's arguments, as typed
+};
+
+// Reads the arguments (without the program name) and `threadsVariable`, the
+// value of Q64_THREADS or null. On a usage error returns false with `error`
+// holding the one line to print (without the program name).
+bool parse(const std::vector<std::string>& args, const char* threadsVariable, CommandLine& line,
+           std::string& error);
+
+// The text of --help.
+const char* usage();
+
+}  // namespace cli

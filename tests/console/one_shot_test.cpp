@@ -1,0 +1,290 @@
+// The command line: usage errors and their exit statuses, and the one-shot
+// questions on random numbers against independent oracles (GMP's primality
+// test and next prime, a sieve of the test's own for the n-th prime, and
+// coreutils' factor for factorisations), in one run of the program per
+// question.
+#include <gmp.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tests/console/program_run.h"
+
+namespace {
+
+using namespace console_test;
+using u128 = unsigned __int128;
+
+constexpr uint64_t kLargest = 36699233;                // P, the start table's largest prime
+constexpr uint64_t kPrimeCount = 2244426;              // primes below its limit
+constexpr u128 kQueryLimit = u128{kLargest} * kLargest;  // P^2
+
+std::string dec(u128 v) {
+    std::string s;
+    do {
+        s.insert(s.begin(), static_cast<char>('0' + static_cast<int>(v % 10)));
+        v /= 10;
+    } while (v != 0);
+    return s;
+}
+
+u128 parse(const std::string& s) {
+    u128 v = 0;
+    for (char c : s) v = v * 10 + static_cast<unsigned>(c - '0');
+    return v;
+}
+
+bool gmpPrime(u128 n) {
+    mpz_t z;
+    mpz_init_set_str(z, dec(n).c_str(), 10);
+    bool prime = mpz_probab_prime_p(z, 40) != 0;
+    mpz_clear(z);
+    return prime;
+}
+
+u128 gmpNextPrime(u128 n) {
+    mpz_t z;
+    mpz_init_set_str(z, dec(n).c_str(), 10);
+    mpz_nextprime(z, z);
+    char* text = mpz_get_str(nullptr, 10, z);
+    u128 v = parse(text);
+    void (*freefunc)(void*, size_t);
+    mp_get_memory_functions(nullptr, nullptr, &freefunc);
+    freefunc(text, std::strlen(text) + 1);
+    mpz_clear(z);
+    return v;
+}
+
+std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> out;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) out.push_back(line);
+    return out;
+}
+
+RunResult ask(std::vector<std::string> args, std::vector<std::string> environment = {}) {
+    TempDir dir;
+    RunOptions options = withArguments(std::move(args));
+    options.environment = std::move(environment);
+    return runProgram(dir.path, "", options);
+}
+
+struct UsageCase {
+    std::vector<std::string> args;
+    std::vector<std::string> environment;
+    int status;
+    std::string out;           // exact standard output
+    int errorLines;            // lines on standard error
+    std::string errorNames;    // what the first error line names
+};
+
+TEST(CommandLine, UsageAndErrorsAndTheirExitStatuses) {
+    const UsageCase cases[] = {
+        {{"--version"}, {}, 0, "primes 1.1.0\n", 0, ""},
+        {{"--bogus"}, {}, 2, "", 1, "'--bogus'"},
+        {{"-h"}, {}, 2, "", 1, "'-h'"},
+        {{"--threads", "0", "isprime", "7"}, {}, 2, "", 1, "'0'"},
+        {{"--threads"}, {}, 2, "", 1, "--threads"},
+        {{"isprime", "7"}, {"Q64_THREADS=many"}, 2, "", 1, "Q64_THREADS"},
+        {{"--threads=2", "isprime", "7"}, {"Q64_THREADS=1"}, 0, "7: prime\n", 0, ""},
+        {{"isprime"}, {}, 2, "", 1, "isprime"},
+        {{"divide", "6"}, {}, 2, "", 1, "'divide'"},
+        {{"--table", "2"}, {}, 2, "", 1, "--table"},
+        {{"--table", "0", "nth", "1"}, {}, 2, "", 1, "'0'"},
+        {{"--load", "missing.dat", "isprime", "7"}, {}, 2, "", 1, "missing.dat"},
+        {{"next", "1", "2", "3"}, {}, 2, "", 1, "next"},
+        {{"isprime", "12x", "13", "-5"}, {}, 2, "13: prime\n", 2, "12x"},
+        {{"isprime", "0", "1", "340282366920938463463374607431768211456"}, {}, 2, "0: neither\n1: neither\n", 1,
+         "340282366920938463463374607431768211456"},
+        {{"nth", "0", "1", "18446744073709551616"}, {}, 2, "1: 2\n", 2, "0"},
+        {{"nth", "2244426", "2244427"}, {}, 1, "2244426: 36699233\n", 1, "2244427"},
+        {{"factor", "0", "1", "360", "18446744073709551617"}, {}, 0,
+         "0:\n1:\n360: 2 2 2 3 3 5\n18446744073709551617: 274177 67280421310721\n", 0, ""},
+        {{"factor", dec(u128{kLargest} * 36699251)}, {}, 1, "", 1, dec(u128{kLargest} * 36699251)},
+        {{"next", dec(kQueryLimit - 200), "100"}, {}, 1, "", 1, dec(kQueryLimit - 200)},
+        {{"--", "isprime", "2"}, {}, 0, "2: prime\n", 0, ""},
+        {{"--table", "2", "nth", "2244427"}, {}, 0, "2244427: 36699251\n", 0, ""},
+    };
+    for (const UsageCase& c : cases) {
+        std::string joined;
+        for (const std::string& a : c.args) joined.append(a).append(" ");
+        SCOPED_TRACE(joined);
+        RunResult run = ask(c.args, c.environment);
+        EXPECT_EQ(run.status, c.status) << run.err;
+        if (c.args[0] != "next") {
+            EXPECT_EQ(run.out, c.out);
+        }
+        std::vector<std::string> errors = lines(run.err);
+        EXPECT_EQ(errors.size(), static_cast<size_t>(c.errorLines)) << run.err;
+        if (!errors.empty()) {
+            EXPECT_EQ(errors[0].rfind("primes: ", 0), 0u) << errors[0];
+            EXPECT_NE(errors[0].find(c.errorNames), std::string::npos) << errors[0];
+        }
+    }
+}
+
+TEST(CommandLine, HelpNamesEveryQuestionAndOption) {
+    RunResult run = ask({"--help"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "");
+    for (const char* word : {"Usage: primes", "isprime", "nth", "next", "factor", "--table", "--load", "--threads",
+                             "--utf8", "--version", "Exit status"})
+        EXPECT_NE(run.out.find(word), std::string::npos) << word;
+}
+
+// Random numbers in every range: below 211, inside the table, between its
+// limit and P^2, and beyond P^2 up to 2^128.
+std::vector<u128> randomNumbers(std::mt19937_64& rng, int count) {
+    std::vector<u128> out;
+    for (int i = 0; i < count; ++i) {
+        u128 wide = (u128{rng()} << 64) | rng();
+        switch (i % 4) {
+            case 0: out.push_back(rng() % 300); break;
+            case 1: out.push_back(rng() % 36699251); break;
+            case 2: out.push_back(36699251 + wide % (kQueryLimit - 36699251)); break;
+            default: out.push_back(wide >> (rng() % 64)); break;
+        }
+    }
+    return out;
+}
+
+TEST(OneShot, IsPrimeAgreesWithGmp) {
+    std::mt19937_64 rng(0x15BB1);
+    std::vector<u128> numbers = randomNumbers(rng, 400);
+    for (int i = 0; i < 40; ++i) numbers.push_back(gmpNextPrime(numbers[static_cast<size_t>(i)]));
+    std::vector<std::string> args{"isprime"};
+    for (u128 n : numbers) args.push_back(dec(n));
+    RunResult run = ask(args);
+    std::vector<std::string> answers = lines(run.out);
+    ASSERT_EQ(answers.size(), numbers.size()) << run.err;
+    bool unknown = false;
+    for (size_t i = 0; i < numbers.size(); ++i) {
+        const u128 n = numbers[i];
+        SCOPED_TRACE(dec(n));
+        const std::string verdict = answers[i].substr(dec(n).size() + 2);
+        EXPECT_EQ(answers[i].substr(0, dec(n).size() + 2), dec(n) + ": ");
+        if (n < 2) {
+            EXPECT_EQ(verdict, "neither");
+        } else if (verdict == "unknown") {
+            EXPECT_TRUE(n > kQueryLimit) << "only numbers beyond P^2 are undecided";
+            unknown = true;
+        } else {
+            EXPECT_EQ(verdict, gmpPrime(n) ? "prime" : "composite");
+        }
+    }
+    EXPECT_EQ(run.status, unknown ? 1 : 0) << run.err;
+}
+
+TEST(OneShot, NthAndNextAgreeWithTheirOracles) {
+    // The primes below the table's limit, from a sieve of the test's own.
+    std::vector<uint64_t> primes;
+    std::vector<bool> composite(36699251, false);
+    for (uint64_t p = 2; p < composite.size(); ++p) {
+        if (composite[p]) continue;
+        primes.push_back(p);
+        for (uint64_t m = p * p; m < composite.size(); m += p) composite[m] = true;
+    }
+    ASSERT_EQ(primes.size(), kPrimeCount);
+    std::mt19937_64 rng(0x4E7);
+    std::vector<std::string> args{"nth"};
+    std::vector<uint64_t> ks{1, 46, 47, kPrimeCount};
+    for (int i = 0; i < 200; ++i) ks.push_back(1 + rng() % kPrimeCount);
+    for (uint64_t k : ks) args.push_back(std::to_string(k));
+    RunResult nth = ask(args);
+    EXPECT_EQ(nth.status, 0) << nth.err;
+    std::string expected;
+    for (uint64_t k : ks) expected += std::to_string(k) + ": " + std::to_string(primes[k - 1]) + "\n";
+    EXPECT_EQ(nth.out, expected);
+
+    for (u128 start : randomNumbers(rng, 12)) {
+        if (start >= kQueryLimit) continue;  // beyond, every search fails
+        SCOPED_TRACE(dec(start));
+        RunResult next = ask({"next", dec(start), "4"});
+        std::string want;
+        u128 p = start;
+        bool complete = true;
+        for (int i = 0; i < 4; ++i) {
+            p = gmpNextPrime(p);
+            if (p > kQueryLimit) {
+                complete = false;
+                break;
+            }
+            want += dec(p) + "\n";
+        }
+        EXPECT_EQ(next.out, want);
+        EXPECT_EQ(next.status, complete ? 0 : 1) << next.err;
+    }
+}
+
+TEST(OneShot, FactorAgreesWithCoreutilsFactor) {
+    // Random numbers below 2^64 and products of primes of every size the
+    // table reaches, some with a cofactor beyond P^2 (which must be refused).
+    std::mt19937_64 rng(0xFAC7);
+    std::vector<u128> numbers;
+    for (int i = 0; i < 120; ++i) {
+        u128 n = 1;
+        switch (i % 4) {
+            case 0: n = rng() >> (rng() % 64); break;
+            case 1:
+                for (int f = 0; f < 4; ++f) n *= gmpNextPrime(rng() % (f < 2 ? 100000 : 40000000));
+                break;
+            case 2: n = gmpNextPrime(rng() % 1000) * gmpNextPrime(kLargest + rng() % 1000000000000ull); break;
+            default: n = gmpNextPrime(kLargest + rng() % 1000000) * gmpNextPrime(kLargest + rng() % 1000000); break;
+        }
+        numbers.push_back(n);
+    }
+    std::string list;
+    for (u128 n : numbers) list.append(" ").append(dec(n));
+    std::FILE* pipe = popen(("factor" + list).c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string oracle;
+    char buf[4096];
+    while (std::fgets(buf, sizeof buf, pipe)) oracle += buf;
+    ASSERT_EQ(pclose(pipe), 0);
+
+    std::vector<std::string> args{"factor"};
+    for (u128 n : numbers) args.push_back(dec(n));
+    RunResult run = ask(args);
+    std::vector<std::string> ours = lines(run.out), theirs = lines(oracle);
+    ASSERT_EQ(theirs.size(), numbers.size());
+    size_t at = 0, refused = 0;
+    for (const std::string& line : theirs) {
+        // The part of the number made of primes of at least P is what the
+        // table cannot split; beyond P^2 the number is refused.
+        std::istringstream in(line.substr(line.find(':') + 1));
+        u128 rest = 1;
+        for (std::string f; in >> f;)
+            if (parse(f) >= kLargest) rest *= parse(f);
+        if (rest > kQueryLimit) {
+            ++refused;
+            EXPECT_NE(run.err.find(line.substr(0, line.find(':')) + ":"), std::string::npos) << line;
+            continue;
+        }
+        ASSERT_LT(at, ours.size()) << run.err;
+        EXPECT_EQ(ours[at++], line);
+    }
+    EXPECT_EQ(at, ours.size());
+    EXPECT_GT(refused, 0u);
+    EXPECT_EQ(lines(run.err).size(), refused);
+    EXPECT_EQ(run.status, 1);
+}
+
+TEST(OneShot, LoadsASavedTable) {
+    TempDir dir;
+    ASSERT_EQ(runProgram(dir.path, "a\nf\nw\ne\ne\n\n").status, 0);
+    RunOptions options = withArguments({"--load", dir.file(), "nth", "2244426"});
+    RunResult run = runProgram(dir.path, "", options);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "2244426: 36699233\n");
+    writeFile(dir.file("bad.dat"), "not a table");
+    run = runProgram(dir.path, "", withArguments({"--load", dir.file("bad.dat"), "nth", "1"}));
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("not a prime table file"), std::string::npos) << run.err;
+}
+
+}  // namespace
