@@ -27,10 +27,9 @@ __attribute__((target("popcnt"))) uint64_t clearBitsPopcnt(const uint64_t* words
     return total;
 }
 
-bool hasPopcnt() {
-    static const bool has = __builtin_cpu_supports("popcnt");
-    return has;
-}
+// One load and test of the CPU model the run-time filled in at start (no
+// guarded static, so a static link needs no C++ run-time for it).
+bool hasPopcnt() { return __builtin_cpu_supports("popcnt"); }
 #endif
 
 }  // namespace
