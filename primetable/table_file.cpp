@@ -5,6 +5,7 @@
 
 #include "numlib/m0_utilities/wide_divide.h"
 #include "platform/memory.h"
+#include "primetable/table_checksum.h"
 #include "primetable/table_words.h"
 #include "q64/m5_primetable.h"
 
@@ -15,6 +16,15 @@ namespace {
 static_assert(std::endian::native == std::endian::little, "the table file is little-endian");
 
 constexpr uint64_t kWordBytes = 8;
+// The trailer after the final image: tag, images' length, checksum.
+constexpr uint64_t kTrailerWords = 3;
+constexpr uint64_t kTrailerTag = [] {
+    const char tag[] = "PRMSUM64";
+    uint64_t w = 0;
+    for (int i = 7; i >= 0; --i) w = (w << 8) | static_cast<unsigned char>(tag[i]);
+    return w;
+}();
+
 // Larger files are refused outright, so that word counts times 64 (bit
 // positions) cannot overflow.
 constexpr uint64_t kMaxFileBytes = uint64_t{1} << 56;
@@ -22,8 +32,9 @@ constexpr uint64_t kMaxFileBytes = uint64_t{1} << 56;
 // An image of lastIndex n fits in the `room` bytes left in the file.
 bool imageFits(uint64_t n, uint64_t room) { return n >= 4 && n < room / kWordBytes; }
 
-// Content. There is no checksum, but every bit of a correct table is the
-// primality of its number, so some words can be checked against the truth.
+// Content. Beyond the checksum of a sealed file, every bit of a correct
+// table is the primality of its number, so some words can be checked against
+// the truth even in a file without a trailer.
 
 // The first bitmap words are the same in every table: they are compared
 // whole with those of a small table sieved here.
@@ -131,6 +142,24 @@ void endChainAt(TableBlock* head, TableBlock* last) {
     head[table::kLimit] = _5_prmtbcap(last[table::kBaseWord] + table::bitmapWords(last));
 }
 
+// The `r.bytes - images` bytes after the images are a trailer for them, and
+// their checksum matches. Reads the images in pieces that stay in the cache.
+bool trailerHolds(const Reader& r, uint64_t images) {
+    uint64_t trailer[kTrailerWords];
+    if (r.bytes - images != sizeof trailer || !platform::readExactlyAt(r.file, images, trailer, sizeof trailer) ||
+        trailer[0] != kTrailerTag || trailer[1] != images)
+        return false;
+    static uint64_t piece[32768];  // 256 KB
+    ImageHash hash(images);
+    for (uint64_t at = 0; at < images;) {
+        uint64_t bytes = std::min<uint64_t>(sizeof piece, images - at);
+        if (!platform::readExactlyAt(r.file, at, piece, bytes)) return false;
+        hash.feed(piece, bytes / kWordBytes);
+        at += bytes;
+    }
+    return hash.value() == trailer[2];
+}
+
 }  // namespace
 
 int64_t save(const TableBlock* head, const char* name) {
@@ -138,12 +167,16 @@ int64_t save(const TableBlock* head, const char* name) {
     platform::FileHandle file = platform::createBeside(name, temp, sizeof temp);
     if (file < 0) return -1;
     uint64_t total = 0;
+    for (const TableBlock* b = head; b; b = table::nextBlock(b)) total += (b[table::kLastIndex] + 1) * kWordBytes;
+    ImageHash hash(total);
     bool ok = true;
     for (const TableBlock* b = head; b && ok; b = table::nextBlock(b)) {
-        uint64_t bytes = (b[table::kLastIndex] + 1) * kWordBytes;
-        ok = platform::writeAll(file, b, bytes);
-        total += bytes;
+        uint64_t words = b[table::kLastIndex] + 1;
+        ok = platform::writeAll(file, b, words * kWordBytes);
+        hash.feed(b, words);
     }
+    const uint64_t trailer[kTrailerWords] = {kTrailerTag, total, hash.value()};
+    ok = ok && platform::writeAll(file, trailer, sizeof trailer);
     ok = ok && platform::syncFile(file);
     ok = platform::closeFile(file) && ok;
     if (!ok || !platform::renameFile(temp, name)) {
@@ -182,10 +215,13 @@ bool check(Reader& r) {
         base += bitmap;
         offset += (image.lastIndex + 1) * kWordBytes;
         bool final = image.link == table::kEndOfChain;
-        if (final != (offset == r.bytes)) return false;
+        if (!final && offset == r.bytes) return false;
         if (final) break;
     }
     if (firstLimit != _5_prmtbcap(base)) return false;
+    if (offset != r.bytes && !trailerHolds(r, offset)) return false;
+    r.imageBytes = offset;
+    r.sealed = offset != r.bytes;
     r.images = images;
     r.limit = firstLimit;
     return true;
@@ -198,13 +234,13 @@ LoadResult load(Reader& r, TableBlock** head, TableBlock** newest) {
     // The file was checked, but is read as if it had not been: it may have
     // changed since, and a block that does not fit the chain, or whose checked
     // content is wrong, ends it.
-    while (offset < r.bytes) {
+    while (offset < r.imageBytes) {
         uint64_t n = 0;
-        if (!platform::readExactlyAt(r.file, offset, &n, kWordBytes) || !imageFits(n, r.bytes - offset)) break;
+        if (!platform::readExactlyAt(r.file, offset, &n, kWordBytes) || !imageFits(n, r.imageBytes - offset)) break;
         uint64_t bytes = (n + 1) * kWordBytes;
         auto* block = static_cast<TableBlock*>(platform::commitBlock(bytes));
         if (!block) break;
-        bool final = offset + bytes == r.bytes;
+        bool final = offset + bytes == r.imageBytes;
         uint64_t limit = last ? _5_prmtbcap(base + n - 3) : r.limit;
         if (!platform::readExactlyAt(r.file, offset, block, bytes) || block[table::kLastIndex] != n ||
             block[table::kBaseWord] != base || block[table::kLimit] != limit ||
