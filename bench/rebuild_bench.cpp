@@ -140,7 +140,7 @@ int main(int argc, char** argv) {
             TableBlock* loaded = nullptr;
             TableBlock* newest = nullptr;
             ok = ok && tablefile::open(reader, name.c_str()) && tablefile::check(reader) &&
-                 tablefile::load(reader, &loaded, &newest) == tablefile::LoadResult::Complete &&
+                 tablefile::load(reader, &loaded, &newest, nullptr) == tablefile::LoadResult::Complete &&
                  reader.sealed == (name == file);
             tablefile::close(reader);
             (name == file ? sealedTimes : unsealedTimes).push_back(secondsSince(start));

@@ -2,10 +2,11 @@
 // dialog runs them). The file is either the input's bytes, or a real table
 // of one to four small blocks, sieved and saved here, then damaged as the
 // input says (bytes changed, cut short or lengthened). A file the check
-// refuses leaves the current table untouched. A file it passes loads into a
-// chain whose every block checks out: links, baseWord, limits, and, when the
-// file was sealed by its checksum trailer, every bitmap word equal to that of
-// a fresh sieve of the same range. Nothing leaks.
+// refuses, or whose checksum does not match, gives no table and never asks
+// for the current table's memory. A file that loads gives a chain whose every
+// block checks out: links, baseWord, limits, and, when the file was sealed by
+// its checksum trailer, every bitmap word equal to that of a fresh sieve of
+// the same range. Nothing leaks.
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -128,12 +129,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (tablefile::check(reader)) {
         TableBlock* head = nullptr;
         TableBlock* newest = nullptr;
-        const tablefile::LoadResult result = tablefile::load(reader, &head, &newest);
+        static int roomsMade;
+        roomsMade = 0;
+        const tablefile::LoadResult result =
+            tablefile::load(reader, &head, &newest, (mode & 64) ? +[] { ++roomsMade; } : nullptr);
         platform::testing::clearRefusals();
         FUZZ_CHECK((head == nullptr) == (newest == nullptr));
+        FUZZ_CHECK(roomsMade <= 1);
+        // A damaged file gives no table and never costs the old one.
+        if (result == tablefile::LoadResult::Damaged) FUZZ_CHECK(reader.sealed && !head && roomsMade == 0);
         // Nothing changed the file since its check: only refused memory
         // makes a load partial.
-        if ((mode & 2) == 0) FUZZ_CHECK(result == tablefile::LoadResult::Complete);
+        if ((mode & 2) == 0) FUZZ_CHECK(result != tablefile::LoadResult::Partial);
         const uint64_t blocks = head ? checkChain(head, reader.sealed) : 0;
         if (result == tablefile::LoadResult::Complete) FUZZ_CHECK(blocks == reader.images);
         releaseChain(head);

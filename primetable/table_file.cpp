@@ -142,22 +142,51 @@ void endChainAt(TableBlock* head, TableBlock* last) {
     head[table::kLimit] = _5_prmtbcap(last[table::kBaseWord] + table::bitmapWords(last));
 }
 
-// The `r.bytes - images` bytes after the images are a trailer for them, and
-// their checksum matches. Reads the images in pieces that stay in the cache.
-bool trailerHolds(const Reader& r, uint64_t images) {
+// The `r.bytes - images` bytes after the images are a trailer for them; its
+// checksum goes to r.checksum, to be compared as the load reads the images.
+bool trailerFits(Reader& r, uint64_t images) {
     uint64_t trailer[kTrailerWords];
     if (r.bytes - images != sizeof trailer || !platform::readExactlyAt(r.file, images, trailer, sizeof trailer) ||
         trailer[0] != kTrailerTag || trailer[1] != images)
         return false;
-    static uint64_t piece[32768];  // 256 KB
-    ImageHash hash(images);
-    for (uint64_t at = 0; at < images;) {
-        uint64_t bytes = std::min<uint64_t>(sizeof piece, images - at);
-        if (!platform::readExactlyAt(r.file, at, piece, bytes)) return false;
-        hash.feed(piece, bytes / kWordBytes);
-        at += bytes;
+    r.checksum = trailer[2];
+    return true;
+}
+
+// The images are read in pieces of 256 KB, each hashed while it is still in
+// the cache: the checksum then costs little beside the read itself.
+constexpr uint64_t kPieceWords = 32768;
+
+// Reads `words` words at `offset` into `to`, feeding them to `hash` (when
+// not null) piece by piece.
+bool readHashed(const Reader& r, uint64_t offset, uint64_t* to, uint64_t words, ImageHash* hash) {
+    for (uint64_t at = 0; at < words;) {
+        uint64_t n = std::min(kPieceWords, words - at);
+        if (!platform::readExactlyAt(r.file, offset + at * kWordBytes, to + at, n * kWordBytes)) return false;
+        if (hash) hash->feed(to + at, n);
+        at += n;
     }
-    return hash.value() == trailer[2];
+    return true;
+}
+
+// Feeds the images from `offset` to their end to `hash` through one static
+// piece, without block memory; true when the whole checksum then matches.
+bool restMatches(const Reader& r, uint64_t offset, ImageHash& hash) {
+    static uint64_t piece[kPieceWords];
+    for (uint64_t at = offset; at < r.imageBytes;) {
+        uint64_t words = std::min(kPieceWords, (r.imageBytes - at) / kWordBytes);
+        if (!readHashed(r, at, piece, words, &hash)) return false;
+        at += words * kWordBytes;
+    }
+    return hash.value() == r.checksum;
+}
+
+void releaseChain(TableBlock* head) {
+    while (head) {
+        TableBlock* next = table::nextBlock(head);
+        platform::releaseBlock(head);
+        head = next;
+    }
 }
 
 }  // namespace
@@ -219,7 +248,7 @@ bool check(Reader& r) {
         if (final) break;
     }
     if (firstLimit != _5_prmtbcap(base)) return false;
-    if (offset != r.bytes && !trailerHolds(r, offset)) return false;
+    if (offset != r.bytes && !trailerFits(r, offset)) return false;
     r.imageBytes = offset;
     r.sealed = offset != r.bytes;
     r.images = images;
@@ -227,10 +256,13 @@ bool check(Reader& r) {
     return true;
 }
 
-LoadResult load(Reader& r, TableBlock** head, TableBlock** newest) {
+LoadResult load(Reader& r, TableBlock** head, TableBlock** newest, void (*makeRoom)()) {
     *head = *newest = nullptr;
     TableBlock* last = nullptr;
     uint64_t offset = 0, base = 0;
+    ImageHash hash(r.imageBytes);
+    bool hashed = !r.sealed;  // nothing to compare, or compared already
+    LoadResult result = LoadResult::Partial;
     // The file was checked, but is read as if it had not been: it may have
     // changed since, and a block that does not fit the chain, or whose checked
     // content is wrong, ends it.
@@ -239,10 +271,26 @@ LoadResult load(Reader& r, TableBlock** head, TableBlock** newest) {
         if (!platform::readExactlyAt(r.file, offset, &n, kWordBytes) || !imageFits(n, r.imageBytes - offset)) break;
         uint64_t bytes = (n + 1) * kWordBytes;
         auto* block = static_cast<TableBlock*>(platform::commitBlock(bytes));
-        if (!block) break;
+        if (!block) {
+            // Memory is refused: the rest of a sealed file is compared now.
+            // Only a file that proves whole is worth the old table.
+            if (!hashed) {
+                if (!restMatches(r, offset, hash)) {
+                    result = LoadResult::Damaged;
+                    break;
+                }
+                hashed = true;
+            }
+            if (makeRoom) {
+                makeRoom();
+                makeRoom = nullptr;
+                block = static_cast<TableBlock*>(platform::commitBlock(bytes));
+            }
+            if (!block) break;
+        }
         bool final = offset + bytes == r.imageBytes;
         uint64_t limit = last ? _5_prmtbcap(base + n - 3) : r.limit;
-        if (!platform::readExactlyAt(r.file, offset, block, bytes) || block[table::kLastIndex] != n ||
+        if (!readHashed(r, offset, block, n + 1, hashed ? nullptr : &hash) || block[table::kLastIndex] != n ||
             block[table::kBaseWord] != base || block[table::kLimit] != limit ||
             (block[n] == table::kEndOfChain) != final ||
             !contentHolds(block + table::kFirstBitmapWord, n - 3, base, block[n - 1])) {
@@ -255,12 +303,20 @@ LoadResult load(Reader& r, TableBlock** head, TableBlock** newest) {
             *head = block;
         last = block;
         *newest = block;
-        if (final) return LoadResult::Complete;
+        if (final) {
+            result = hashed || hash.value() == r.checksum ? LoadResult::Complete : LoadResult::Damaged;
+            break;
+        }
         base += n - 3;
         offset += bytes;
     }
-    if (last) endChainAt(*head, last);
-    return LoadResult::Partial;
+    if (result == LoadResult::Damaged) {
+        releaseChain(*head);
+        *head = *newest = nullptr;
+    } else if (result == LoadResult::Partial && last) {
+        endChainAt(*head, last);
+    }
+    return result;
 }
 
 void close(Reader& r) {

@@ -33,7 +33,8 @@ struct Reader {
     uint64_t imageBytes = 0;  // the images' length (the trailer's offset), once checked
     uint64_t images = 0;      // block images, once checked
     uint64_t limit = 0;       // the table's limit, once checked
-    bool sealed = false;      // a trailer was found and its checksum matched
+    bool sealed = false;      // the images are followed by a trailer, once checked
+    uint64_t checksum = 0;    // the trailer's checksum
 };
 
 // Opens `name` for reading; false when it cannot be opened.
@@ -44,8 +45,8 @@ bool open(Reader& reader, const char* name);
 // other; each image's limit is the one its position gives, the first image
 // holding the table's limit; exactly one image, the last, has a link word of
 // all ones; the images fill the file exactly, or are followed by exactly a
-// trailer with the tag and their length, whose checksum must then match
-// (one pass over the file at memory speed). Then, as far as it can without
+// trailer with the tag and their length (its checksum is compared as the
+// load reads the images). Then, as far as it can without
 // reading the bitmaps, the content: the first image's first 64 bitmap words
 // (all of them when it has fewer) are those of every table, and the last
 // bitmap word of every image holds the primality of its 64 numbers (a
@@ -54,18 +55,27 @@ bool open(Reader& reader, const char* name);
 bool check(Reader& reader);
 
 enum class LoadResult {
-    Complete,  // every image became a block
+    Complete,  // every image became a block (and a sealed file's checksum matched)
     Partial,   // memory was refused, a read failed or a block no longer
                // passes the check (the file changed): the blocks read so far
                // form a table of their own (may be none)
+    Damaged,   // a sealed file's checksum does not match its images: no table
 };
 
 // Reads a checked file into a new chain, checking each block as the check
-// did its image, structure and content. `head` receives its first block
-// (null when not even the first block could be read) and `newest` the last
-// block obtained. A partial chain is consistent: its first block's limit is
-// that of its last block, whose link word is all ones.
-LoadResult load(Reader& reader, TableBlock** head, TableBlock** newest);
+// did its image, structure and content, and hashing the images as they are
+// read; the images of a sealed file must match its checksum. `head` receives
+// the first block (null when not even the first block could be read, and
+// for a damaged file) and `newest` the last block obtained. A partial chain
+// is consistent: its first block's limit is that of its last block, whose
+// link word is all ones.
+//
+// The caller's current table may stand while the file is read. When memory
+// for a block is refused, the rest of a sealed file is compared with its
+// checksum first (Damaged when it does not match); then `makeRoom`, when not
+// null, is called once to give the current table up, and the block is asked
+// for again.
+LoadResult load(Reader& reader, TableBlock** head, TableBlock** newest, void (*makeRoom)());
 
 // Closes the file.
 void close(Reader& reader);

@@ -37,14 +37,20 @@ void readTable(const char* path) {
     }
     say(text::fileReading, path);
     flushOutput();
-    freeChain();
+    // The current table stands while the file is read, and is given up when
+    // memory runs short, once the file's checksum is known to hold.
     TableBlock* head = nullptr;
     TableBlock* newest = nullptr;
-    tablefile::LoadResult result = tablefile::load(reader, &head, &newest);
+    tablefile::LoadResult result = tablefile::load(reader, &head, &newest, freeChain);
     tablefile::close(reader);
+    if (result == tablefile::LoadResult::Damaged) {
+        say(text::fileNotTable, path);
+        return;
+    }
+    freeChain();
     console.tableHead = head;
     console.newestBlock = newest;
-    if (result != tablefile::LoadResult::Complete) say(text::fileReadFailed);
+    if (result == tablefile::LoadResult::Partial) say(text::fileReadFailed);
     refreshStatistics();
     printStatistics(StatisticsLine::Current);
 }

@@ -30,7 +30,7 @@ void expectLoadsAs(const std::string& name, const Chain& chain) {
     ASSERT_TRUE(tablefile::check(r));
     EXPECT_EQ(r.images, chain.blocks.size());
     TableBlock *head = nullptr, *newest = nullptr;
-    ASSERT_EQ(tablefile::load(r, &head, &newest), tablefile::LoadResult::Complete);
+    ASSERT_EQ(tablefile::load(r, &head, &newest, nullptr), tablefile::LoadResult::Complete);
     tablefile::close(r);
     TableBlock* b = head;
     for (size_t k = 0; k < chain.blocks.size(); ++k) {
@@ -89,7 +89,7 @@ TEST_F(TableFileSave, LargeBlocksRoundTrip) {
 TableBlock* loadWhole(const std::string& name) {
     tablefile::Reader r;
     TableBlock *head = nullptr, *newest = nullptr;
-    if (tablefile::open(r, name.c_str()) && tablefile::check(r)) tablefile::load(r, &head, &newest);
+    if (tablefile::open(r, name.c_str()) && tablefile::check(r)) tablefile::load(r, &head, &newest, nullptr);
     tablefile::close(r);
     return head;
 }

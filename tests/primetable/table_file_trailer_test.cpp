@@ -1,7 +1,8 @@
 // The checksum trailer of the table file: the hash is XXH64 as other tools
 // compute it, a saved file is its images (what a reader stopping at the final
 // image sees) and the trailer, damage anywhere in a sealed file is refused,
-// and a leftover temporary file does not outlive the next save.
+// the current table is given up for a file only once its checksum is known
+// to hold, and a leftover temporary file does not outlive the next save.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
@@ -47,13 +48,19 @@ TEST(TableFileTrailer, TheHashIsXxh64FedInAnyPieces) {
 
 class TableFileSealed : public ::testing::Test {
 protected:
-    void TearDown() override { platform::testing::clearFileFailures(); }
+    void TearDown() override {
+        platform::testing::clearFileFailures();
+        platform::testing::clearRefusals();
+    }
+    // The file passes the check and loads whole.
     bool passes(const std::string& bytes) {
         tftest::writeFile(dir.file(), bytes);
         tablefile::Reader r;
         EXPECT_TRUE(tablefile::open(r, dir.file().c_str()));
-        const bool ok = tablefile::check(r);
+        TableBlock *head = nullptr, *newest = nullptr;
+        const bool ok = tablefile::check(r) && tablefile::load(r, &head, &newest, nullptr) == tablefile::LoadResult::Complete;
         tablefile::close(r);
+        tftest::releaseChain(head);
         return ok;
     }
     tftest::TempDir dir;
@@ -93,6 +100,43 @@ TEST_F(TableFileSealed, TheTrailerMustBeWholeAndAlone) {
     for (size_t cut = 1; cut < 24; ++cut) EXPECT_FALSE(passes(good.substr(0, good.size() - cut))) << cut;
     EXPECT_FALSE(passes(good + std::string(8, '\0')));
     EXPECT_FALSE(passes(good + good.substr(good.size() - 24)));
+}
+
+// Memory refused midway: the rest of the file is compared with its checksum
+// before the caller's table is given up (makeRoom), and a damaged file never
+// costs it.
+int roomsMade = 0;
+void makeRoom() { ++roomsMade; }
+
+TEST_F(TableFileSealed, TheOldTableGoesOnlyForAFileThatHolds) {
+    Chain chain({8, 6, 7}, 3);
+    const std::string good = tftest::sealed(chain.bytes());
+    std::string bad = good;
+    tftest::setWord(bad, 17, tftest::wordAt(bad, 17) ^ 4);  // a bitmap word of the last image the check does not read
+    for (const std::string* bytes : {&good, static_cast<const std::string*>(&bad)}) {
+        tftest::writeFile(dir.file(), *bytes);
+        tablefile::Reader r;
+        ASSERT_TRUE(tablefile::open(r, dir.file().c_str()));
+        ASSERT_TRUE(tablefile::check(r));
+        roomsMade = 0;
+        platform::testing::refuseAfter(1, UINT64_MAX);  // the first image's block only
+        TableBlock *head = nullptr, *newest = nullptr;
+        const tablefile::LoadResult result = tablefile::load(r, &head, &newest, makeRoom);
+        platform::testing::clearRefusals();
+        tablefile::close(r);
+        if (bytes == &good) {
+            EXPECT_EQ(result, tablefile::LoadResult::Partial);
+            EXPECT_EQ(roomsMade, 1);
+            EXPECT_EQ(head, newest);  // one block, ended there
+            ASSERT_NE(head, nullptr);
+            EXPECT_EQ(head[head[0]], table::kEndOfChain);
+        } else {
+            EXPECT_EQ(result, tablefile::LoadResult::Damaged);
+            EXPECT_EQ(roomsMade, 0);
+            EXPECT_EQ(head, nullptr);
+        }
+        tftest::releaseChain(head);
+    }
 }
 
 // A save killed midway leaves "prime.dat.tmp"; the next save removes it.
