@@ -311,6 +311,7 @@ LoadResult load(Reader& r, TableBlock** head, TableBlock** newest, void (*makeRo
         offset += bytes;
     }
     if (result == LoadResult::Damaged) {
+        if (last) last[last[table::kLastIndex]] = table::kEndOfChain;  // still the file's stale link
         releaseChain(*head);
         *head = *newest = nullptr;
     } else if (result == LoadResult::Partial && last) {

@@ -119,6 +119,7 @@ TEST_F(TableFileSealed, TheOldTableGoesOnlyForAFileThatHolds) {
         ASSERT_TRUE(tablefile::open(r, dir.file().c_str()));
         ASSERT_TRUE(tablefile::check(r));
         roomsMade = 0;
+        const uint64_t live = platform::liveBlockCount();
         platform::testing::refuseAfter(1, UINT64_MAX);  // the first image's block only
         TableBlock *head = nullptr, *newest = nullptr;
         const tablefile::LoadResult result = tablefile::load(r, &head, &newest, makeRoom);
@@ -136,6 +137,9 @@ TEST_F(TableFileSealed, TheOldTableGoesOnlyForAFileThatHolds) {
             EXPECT_EQ(head, nullptr);
         }
         tftest::releaseChain(head);
+        // The block read before the refusal is given back, and only it (its
+        // link word in the file points at a block of this test's chain).
+        EXPECT_EQ(platform::liveBlockCount(), live);
     }
 }
 
