@@ -47,7 +47,9 @@ if [ "$what" = merge ]; then
   # libFuzzer measures what each input covers; the kept corpus becomes a
   # smallest set of inputs that reach every edge any of them reaches (a
   # greedy cover, cut at the target's cap), plus every crash input (named
-  # crash-*), so that replaying it in the test command stays cheap.
+  # crash-*) and every input kept by hand (keep-*: operands of thousands of
+  # words, for the fast methods to come), so that replaying it in the test
+  # command stays cheap.
   work=$(mktemp -d)
   mkdir "$work/out"
   "$binary" -merge=1 -merge_control_file="$work/control" -max_len=$max_len -timeout=$timeout \
@@ -71,15 +73,16 @@ while len(chosen) < int(sys.argv[3]):
     chosen.append(files[best])
     covered |= edges.pop(best)
 print(f"{len(chosen)} inputs reach {len(covered)} of the {len(everything)} edges reached")
-chosen += [f for f in files if f.rsplit("/", 1)[-1].startswith("crash-")]
+chosen += [f for f in files if f.rsplit("/", 1)[-1].startswith(("crash-", "keep-"))]
 open(sys.argv[2], "w").write("\n".join(sorted(set(chosen))) + "\n")
 PY
   mkdir "$work/kept"
-  # Names by content, so a merge changes only what is new; crash inputs keep theirs.
+  # Names by content, so a merge changes only what is new; crash and kept
+  # inputs keep theirs.
   while read -r f; do
     [ -n "$f" ] || continue
     name=$(basename "$f")
-    case $name in crash-*) ;; *) name=$(sha1sum "$f" | cut -c1-16) ;; esac
+    case $name in crash-* | keep-*) ;; *) name=$(sha1sum "$f" | cut -c1-16) ;; esac
     cp "$f" "$work/kept/$name"
   done <"$work/chosen"
   rm -rf "$kept"
