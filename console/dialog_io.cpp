@@ -89,3 +89,5 @@ bool haveTable() {
     say(text::noTable);
     return false;
 }
+
+void console_testing::forgetEndOfInput() { inputEnded = false; }

@@ -45,3 +45,9 @@ const char* decimalText(Q2Value v);
 
 // True when there is a table; otherwise prints "\n素数テーブルがありません".
 bool haveTable();
+
+namespace console_testing {
+// Forgets that standard input has ended: for harnesses that run the whole
+// console more than once in one process, each time on a new standard input.
+void forgetEndOfInput();
+}  // namespace console_testing

@@ -166,10 +166,17 @@ int prepareTable(const cli::CommandLine& line) {
                 return kMalformed;
             case TableFileCheck::Checked: break;
         }
-        if (!replaceTableFromFile(reader)) {
-            std::fprintf(stderr, "primes: --load %s: only part of the table could be read\n",
-                         line.loadFile.c_str());
-            status = kBeyondTable;
+        switch (replaceTableFromFile(reader)) {
+            case tablefile::LoadResult::Damaged:
+                std::fprintf(stderr, "primes: --load %s: not a prime table file (its checksum fails)\n",
+                             line.loadFile.c_str());
+                return kMalformed;
+            case tablefile::LoadResult::Partial:
+                std::fprintf(stderr, "primes: --load %s: only part of the table could be read\n",
+                             line.loadFile.c_str());
+                status = kBeyondTable;
+                break;
+            case tablefile::LoadResult::Complete: break;
         }
     } else {
         buildStartTable();

@@ -74,15 +74,16 @@ TableFileCheck openTableFile(tablefile::Reader& reader, const char* name) {
     return TableFileCheck::NotTable;
 }
 
-bool replaceTableFromFile(tablefile::Reader& reader) {
-    freeChain();
+tablefile::LoadResult replaceTableFromFile(tablefile::Reader& reader) {
     TableBlock* head = nullptr;
     TableBlock* newest = nullptr;
-    tablefile::LoadResult result = tablefile::load(reader, &head, &newest);
+    tablefile::LoadResult result = tablefile::load(reader, &head, &newest, freeChain);
     tablefile::close(reader);
+    if (result == tablefile::LoadResult::Damaged) return result;
+    freeChain();
     console.tableHead = head;
     console.newestBlock = newest;
-    return result == tablefile::LoadResult::Complete;
+    return result;
 }
 
 TableBlock* appendBlock(uint64_t words) {

@@ -40,10 +40,12 @@ int64_t rebuildTable(uint64_t megabytes);
 enum class TableFileCheck { Missing, NotTable, Checked };
 TableFileCheck openTableFile(tablefile::Reader& reader, const char* name);
 
-// Gives up the current table for the blocks of the checked file and closes
-// it. False when only part of the file became the table (memory refused, a
-// read failed or the file changed): the blocks read so far stand.
-bool replaceTableFromFile(tablefile::Reader& reader);
+// Reads the checked file as the new table and closes it. The current table
+// stands while the file is read and is given up when memory runs short, once
+// the file's checksum is known to hold. Damaged: the file's checksum does not
+// hold and the current table stays. Partial: memory was refused, a read
+// failed or the file changed, and the blocks read so far are the table.
+tablefile::LoadResult replaceTableFromFile(tablefile::Reader& reader);
 
 // One extension step of `megabytes` MB: asks for confirmation above 256 MB,
 // prints the step line, and appends the block. Returns 1 when the table was

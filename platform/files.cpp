@@ -1,6 +1,7 @@
 #include "platform/files.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -99,6 +100,45 @@ bool readExactlyAt(FileHandle file, uint64_t offset, void* data, uint64_t bytes)
     return true;
 }
 
+namespace {
+
+// Locks the new file `fd` for as long as it is open; false when another open
+// file holds the lock.
+bool lockWhileOpen(int fd) {
+    int r;
+    do r = flock(fd, LOCK_EX | LOCK_NB);
+    while (r != 0 && errno == EINTR);
+    return r == 0;
+}
+
+// The fixed temporary name "<name>.tmp": created new and locked while it is
+// written, so that a save killed midway leaves this one file, which the next
+// save removes (its lock died with the process) before creating it again.
+// -1 when the name is held by a save still running, or cannot be used.
+FileHandle createFixed(const char* name, char* tempName, size_t tempSize) {
+    int len = std::snprintf(tempName, tempSize, "%s.tmp", name);
+    if (len < 0 || static_cast<size_t>(len) >= tempSize) return -1;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        int fd = open(tempName, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            if (lockWhileOpen(fd)) return fd;
+            close(fd);
+            return -1;
+        }
+        if (errno != EEXIST) return -1;
+        // A leftover: removed when no running save holds its lock.
+        int old = open(tempName, O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+        if (old < 0) continue;  // gone meanwhile
+        bool stale = lockWhileOpen(old);
+        if (stale) unlink(tempName);
+        close(old);
+        if (!stale) return -1;
+    }
+    return -1;
+}
+
+}  // namespace
+
 FileHandle createBeside(const char* name, char* tempName, size_t tempSize) {
     // A write beyond the file-size limit must fail like any other write,
     // not end the process.
@@ -108,6 +148,9 @@ FileHandle createBeside(const char* name, char* tempName, size_t tempSize) {
         fileSizeSignalIgnored = true;
     }
     if (injectedFailure(FileOp::Create)) return -1;
+    int fixed = createFixed(name, tempName, tempSize);
+    if (fixed >= 0) return fixed;
+    // Another save is writing the fixed name: a name of this process's own.
     static unsigned counter = 0;
     for (int attempt = 0; attempt < 100; ++attempt) {
         int len = std::snprintf(tempName, tempSize, "%s.%ld.%u.tmp", name, static_cast<long>(getpid()),

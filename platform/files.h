@@ -32,7 +32,9 @@ bool readExactlyAt(FileHandle file, uint64_t offset, void* data, uint64_t bytes)
 
 // Creates a new, empty file in the directory of `name`, under a name of its
 // own written into `tempName` (`tempSize` bytes). -1 when it cannot be created
-// or the name does not fit.
+// or the name does not fit. The name is "<name>.tmp", locked while the file is
+// open, unless another running save holds it; a "<name>.tmp" left by a save
+// that was killed is removed first, so leftovers do not pile up.
 FileHandle createBeside(const char* name, char* tempName, size_t tempSize);
 
 // Writes all `bytes` bytes; false unless every byte was written.

@@ -9,8 +9,6 @@ namespace {
 constexpr uint64_t kSmallPrimes[] = {2,  3,  5,  7,  11, 13, 17, 19, 23, 29, 31, 37, 41,
                                      43, 47, 53, 59, 61, 67, 71, 73, 79, 83, 89, 97};
 constexpr uint64_t kLastSmallPrime = 97;
-constexpr uint64_t kBases64[] = {2, 325, 9375, 28178, 450775, 9780504, 1795265022};
-constexpr uint64_t kBases128[] = {2, 3, 5, 7, 11, 13, 17, 19, 23, 29, 31, 37, 41};
 
 // Strong probable prime to base a (a in Montgomery form, a != 0 mod n), with
 // n - 1 = d 2^s, d odd.

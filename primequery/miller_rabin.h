@@ -16,6 +16,11 @@ namespace primequery {
 
 enum class Primality { kComposite, kPrime, kProbablePrime };
 
+// The bases: seven for n below 2^64 (the smallest set known to be exact
+// there), the thirteen primes 2 .. 41 above.
+inline constexpr uint64_t kBases64[] = {2, 325, 9375, 28178, 450775, 9780504, 1795265022};
+inline constexpr uint64_t kBases128[] = {2, 3, 5, 7, 11, 13, 17, 19, 23, 29, 31, 37, 41};
+
 // psi_13, the first number for which the thirteen prime bases can fail.
 inline constexpr u128 kPsi13 = (static_cast<u128>(179817) << 64) | 5885577656943027709ull;
 

@@ -5,6 +5,7 @@
 
 #include "numlib/m0_utilities/wide_divide.h"
 #include "platform/memory.h"
+#include "primetable/table_checksum.h"
 #include "primetable/table_words.h"
 #include "q64/m5_primetable.h"
 
@@ -15,6 +16,15 @@ namespace {
 static_assert(std::endian::native == std::endian::little, "the table file is little-endian");
 
 constexpr uint64_t kWordBytes = 8;
+// The trailer after the final image: tag, images' length, checksum.
+constexpr uint64_t kTrailerWords = 3;
+constexpr uint64_t kTrailerTag = [] {
+    const char tag[] = "PRMSUM64";
+    uint64_t w = 0;
+    for (int i = 7; i >= 0; --i) w = (w << 8) | static_cast<unsigned char>(tag[i]);
+    return w;
+}();
+
 // Larger files are refused outright, so that word counts times 64 (bit
 // positions) cannot overflow.
 constexpr uint64_t kMaxFileBytes = uint64_t{1} << 56;
@@ -22,8 +32,9 @@ constexpr uint64_t kMaxFileBytes = uint64_t{1} << 56;
 // An image of lastIndex n fits in the `room` bytes left in the file.
 bool imageFits(uint64_t n, uint64_t room) { return n >= 4 && n < room / kWordBytes; }
 
-// Content. There is no checksum, but every bit of a correct table is the
-// primality of its number, so some words can be checked against the truth.
+// Content. Beyond the checksum of a sealed file, every bit of a correct
+// table is the primality of its number, so some words can be checked against
+// the truth even in a file without a trailer.
 
 // The first bitmap words are the same in every table: they are compared
 // whole with those of a small table sieved here.
@@ -131,6 +142,53 @@ void endChainAt(TableBlock* head, TableBlock* last) {
     head[table::kLimit] = _5_prmtbcap(last[table::kBaseWord] + table::bitmapWords(last));
 }
 
+// The `r.bytes - images` bytes after the images are a trailer for them; its
+// checksum goes to r.checksum, to be compared as the load reads the images.
+bool trailerFits(Reader& r, uint64_t images) {
+    uint64_t trailer[kTrailerWords];
+    if (r.bytes - images != sizeof trailer || !platform::readExactlyAt(r.file, images, trailer, sizeof trailer) ||
+        trailer[0] != kTrailerTag || trailer[1] != images)
+        return false;
+    r.checksum = trailer[2];
+    return true;
+}
+
+// The images are read in pieces of 256 KB, each hashed while it is still in
+// the cache: the checksum then costs little beside the read itself.
+constexpr uint64_t kPieceWords = 32768;
+
+// Reads `words` words at `offset` into `to`, feeding them to `hash` (when
+// not null) piece by piece.
+bool readHashed(const Reader& r, uint64_t offset, uint64_t* to, uint64_t words, ImageHash* hash) {
+    for (uint64_t at = 0; at < words;) {
+        uint64_t n = std::min(kPieceWords, words - at);
+        if (!platform::readExactlyAt(r.file, offset + at * kWordBytes, to + at, n * kWordBytes)) return false;
+        if (hash) hash->feed(to + at, n);
+        at += n;
+    }
+    return true;
+}
+
+// Feeds the images from `offset` to their end to `hash` through one static
+// piece, without block memory; true when the whole checksum then matches.
+bool restMatches(const Reader& r, uint64_t offset, ImageHash& hash) {
+    static uint64_t piece[kPieceWords];
+    for (uint64_t at = offset; at < r.imageBytes;) {
+        uint64_t words = std::min(kPieceWords, (r.imageBytes - at) / kWordBytes);
+        if (!readHashed(r, at, piece, words, &hash)) return false;
+        at += words * kWordBytes;
+    }
+    return hash.value() == r.checksum;
+}
+
+void releaseChain(TableBlock* head) {
+    while (head) {
+        TableBlock* next = table::nextBlock(head);
+        platform::releaseBlock(head);
+        head = next;
+    }
+}
+
 }  // namespace
 
 int64_t save(const TableBlock* head, const char* name) {
@@ -138,12 +196,16 @@ int64_t save(const TableBlock* head, const char* name) {
     platform::FileHandle file = platform::createBeside(name, temp, sizeof temp);
     if (file < 0) return -1;
     uint64_t total = 0;
+    for (const TableBlock* b = head; b; b = table::nextBlock(b)) total += (b[table::kLastIndex] + 1) * kWordBytes;
+    ImageHash hash(total);
     bool ok = true;
     for (const TableBlock* b = head; b && ok; b = table::nextBlock(b)) {
-        uint64_t bytes = (b[table::kLastIndex] + 1) * kWordBytes;
-        ok = platform::writeAll(file, b, bytes);
-        total += bytes;
+        uint64_t words = b[table::kLastIndex] + 1;
+        ok = platform::writeAll(file, b, words * kWordBytes);
+        hash.feed(b, words);
     }
+    const uint64_t trailer[kTrailerWords] = {kTrailerTag, total, hash.value()};
+    ok = ok && platform::writeAll(file, trailer, sizeof trailer);
     ok = ok && platform::syncFile(file);
     ok = platform::closeFile(file) && ok;
     if (!ok || !platform::renameFile(temp, name)) {
@@ -182,31 +244,53 @@ bool check(Reader& r) {
         base += bitmap;
         offset += (image.lastIndex + 1) * kWordBytes;
         bool final = image.link == table::kEndOfChain;
-        if (final != (offset == r.bytes)) return false;
+        if (!final && offset == r.bytes) return false;
         if (final) break;
     }
     if (firstLimit != _5_prmtbcap(base)) return false;
+    if (offset != r.bytes && !trailerFits(r, offset)) return false;
+    r.imageBytes = offset;
+    r.sealed = offset != r.bytes;
     r.images = images;
     r.limit = firstLimit;
     return true;
 }
 
-LoadResult load(Reader& r, TableBlock** head, TableBlock** newest) {
+LoadResult load(Reader& r, TableBlock** head, TableBlock** newest, void (*makeRoom)()) {
     *head = *newest = nullptr;
     TableBlock* last = nullptr;
     uint64_t offset = 0, base = 0;
+    ImageHash hash(r.imageBytes);
+    bool hashed = !r.sealed;  // nothing to compare, or compared already
+    LoadResult result = LoadResult::Partial;
     // The file was checked, but is read as if it had not been: it may have
     // changed since, and a block that does not fit the chain, or whose checked
     // content is wrong, ends it.
-    while (offset < r.bytes) {
+    while (offset < r.imageBytes) {
         uint64_t n = 0;
-        if (!platform::readExactlyAt(r.file, offset, &n, kWordBytes) || !imageFits(n, r.bytes - offset)) break;
+        if (!platform::readExactlyAt(r.file, offset, &n, kWordBytes) || !imageFits(n, r.imageBytes - offset)) break;
         uint64_t bytes = (n + 1) * kWordBytes;
         auto* block = static_cast<TableBlock*>(platform::commitBlock(bytes));
-        if (!block) break;
-        bool final = offset + bytes == r.bytes;
+        if (!block) {
+            // Memory is refused: the rest of a sealed file is compared now.
+            // Only a file that proves whole is worth the old table.
+            if (!hashed) {
+                if (!restMatches(r, offset, hash)) {
+                    result = LoadResult::Damaged;
+                    break;
+                }
+                hashed = true;
+            }
+            if (makeRoom) {
+                makeRoom();
+                makeRoom = nullptr;
+                block = static_cast<TableBlock*>(platform::commitBlock(bytes));
+            }
+            if (!block) break;
+        }
+        bool final = offset + bytes == r.imageBytes;
         uint64_t limit = last ? _5_prmtbcap(base + n - 3) : r.limit;
-        if (!platform::readExactlyAt(r.file, offset, block, bytes) || block[table::kLastIndex] != n ||
+        if (!readHashed(r, offset, block, n + 1, hashed ? nullptr : &hash) || block[table::kLastIndex] != n ||
             block[table::kBaseWord] != base || block[table::kLimit] != limit ||
             (block[n] == table::kEndOfChain) != final ||
             !contentHolds(block + table::kFirstBitmapWord, n - 3, base, block[n - 1])) {
@@ -219,12 +303,21 @@ LoadResult load(Reader& r, TableBlock** head, TableBlock** newest) {
             *head = block;
         last = block;
         *newest = block;
-        if (final) return LoadResult::Complete;
+        if (final) {
+            result = hashed || hash.value() == r.checksum ? LoadResult::Complete : LoadResult::Damaged;
+            break;
+        }
         base += n - 3;
         offset += bytes;
     }
-    if (last) endChainAt(*head, last);
-    return LoadResult::Partial;
+    if (result == LoadResult::Damaged) {
+        if (last) last[last[table::kLastIndex]] = table::kEndOfChain;  // still the file's stale link
+        releaseChain(*head);
+        *head = *newest = nullptr;
+    } else if (result == LoadResult::Partial && last) {
+        endChainAt(*head, last);
+    }
+    return result;
 }
 
 void close(Reader& r) {

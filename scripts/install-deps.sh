@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs what the build and the tests need and the image may lack (idempotent).
+# Installs what the build and the tests need and the image may lack
+# (idempotent); with --fuzz also clang and its libFuzzer runtime
+# (scripts/fuzz.sh).
 set -euo pipefail
 need=()
 command -v cmake >/dev/null || need+=(cmake)
@@ -8,6 +10,11 @@ command -v g++ >/dev/null || need+=(g++)
 [ -f /usr/include/gmp.h ] || [ -f /usr/include/x86_64-linux-gnu/gmp.h ] || need+=(libgmp-dev)
 command -v python3 >/dev/null || need+=(python3)
 command -v pkg-config >/dev/null || need+=(pkg-config)
+if [ "${1:-}" = --fuzz ]; then
+  command -v clang++ >/dev/null || need+=(clang)
+  # libFuzzer's runtime, in the clang resource directory of whatever version is installed
+  ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1 || need+=(libclang-rt-dev)
+fi
 if [ ${#need[@]} -gt 0 ]; then
   export DEBIAN_FRONTEND=noninteractive
   apt-get update -qq

@@ -32,7 +32,11 @@ void readTable(const char* path) {
     }
     say(text::fileReading, path);
     flushOutput();
-    if (!replaceTableFromFile(reader)) say(text::fileReadFailed);
+    switch (replaceTableFromFile(reader)) {
+        case tablefile::LoadResult::Damaged: say(text::fileNotTable, path); return;
+        case tablefile::LoadResult::Partial: say(text::fileReadFailed); break;
+        case tablefile::LoadResult::Complete: break;
+    }
     refreshStatistics();
     printStatistics(StatisticsLine::Current);
 }

@@ -6,6 +6,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <span>
+
 #include "tests/console/transcript_texts.h"
 
 namespace {
@@ -37,7 +39,7 @@ TEST(FileDialog, TheStartTableSavedAndLoaded) {
     expectOutput(r.out, tableMenuTranscript(kOpen + writing(path) + out(1048576) + kTable + kOpen + reading(path) +
                                             kStartTable));
     std::string bytes = readFile(path);
-    ASSERT_EQ(bytes.size(), 1048576u);
+    ASSERT_EQ(bytes.size(), 1048576u + 24);  // the image and the trailer
     const unsigned char start[32] = {0xFF, 0xFF, 0x01, 0, 0, 0, 0, 0, 0,    0,    0,    0,    0,    0,    0,    0,
                                      0x73, 0xFC, 0x2F, 2, 0, 0, 0, 0, 0x0A, 0x11, 0x4C, 0x24, 0x64, 0x28, 0xA0, 0x40};
     EXPECT_EQ(bytes.substr(0, 32), std::string(reinterpret_cast<const char*>(start), 32));
@@ -53,7 +55,7 @@ TEST(FileDialog, AThreeBlockTableComesBack) {
     const std::string three = changed(3, 6308669, 110097319);
     expectOutputHolds(first.out, three + kTable + kOpen + writing(path) + out(3 * 1048576));
     std::string bytes = readFile(path);
-    ASSERT_EQ(bytes.size(), 3u * 1048576);
+    ASSERT_EQ(bytes.size(), 3u * 1048576 + 24);
     RunResult second = runIn(dir, "f\nr\nx\n\n");
     expectOutput(second.out, tableMenuTranscript(kOpen + reading(path) + current(3, 6308669, 110097319) + kTable +
                                                  extendOpening(current(3, 6308669, 110097319)) + kExtendAsk));
@@ -80,7 +82,7 @@ TEST(FileDialog, DamagedFilesKeepTheTable) {
     TempDir source;
     runIn(source, "x\n1\nx\n1\nf\nw\n");
     const std::string good = readFile(source.file());
-    ASSERT_EQ(good.size(), 3u * 1048576);
+    ASSERT_EQ(good.size(), 3u * 1048576 + 24);  // three images and the trailer
     auto patched = [&](uint64_t word, uint64_t value) {
         std::string b = good;
         for (int i = 0; i < 8; ++i) b[8 * word + i] = static_cast<char>(value >> (8 * i));
@@ -90,6 +92,11 @@ TEST(FileDialog, DamagedFilesKeepTheTable) {
         uint64_t w = 0;
         for (int i = 7; i >= 0; --i) w = (w << 8) | static_cast<unsigned char>(good[8 * k + i]);
         return w;
+    };
+    auto swapped = [&](uint64_t a, uint64_t b) {
+        std::string s = patched(a, word(b));
+        for (int i = 0; i < 8; ++i) s[8 * b + i] = good[8 * a + i];
+        return s;
     };
     const uint64_t second = 131072, third = 2 * 131072;  // first words of the images
     const uint64_t lastBitmapWord = 131070;               // within an image of 131072 words
@@ -110,15 +117,27 @@ TEST(FileDialog, DamagedFilesKeepTheTable) {
         {"last bitmap word of the second image flipped",
          patched(second + lastBitmapWord, word(second + lastBitmapWord) ^ (uint64_t{1} << 63))},
         {"last bitmap word of the last image zeroed", patched(third + lastBitmapWord, 0)},
+        {"the trailer's tag changed", patched(3 * 131072, word(3 * 131072) + 1)},
+        {"the trailer's length changed", patched(3 * 131072 + 1, word(3 * 131072 + 1) - 8)},
+        {"the trailer cut short", good.substr(0, good.size() - 8)},
     };
-    for (const auto& [what, bytes] : cases) {
-        SCOPED_TRACE(what);
-        TempDir dir;
-        writeFile(dir.file(), bytes);
-        RunResult r = runIn(dir, "f\nr\nx\n\n");
-        expectOutput(r.out, tableMenuTranscript(kOpen + notATable(dir.file()) + kTable + extendOpening(kStartTable) +
-                                                kExtendAsk));
-        EXPECT_EQ(readFile(dir.file()), bytes);
+    // Only the checksum sees these, as the file is read.
+    const std::pair<const char*, std::string> checksumCases[] = {
+        {"a bit flipped in the middle of a bitmap", patched(second + 70000, word(second + 70000) ^ (uint64_t{1} << 17))},
+        {"two bitmap words swapped", swapped(1000, 2000)},
+        {"the checksum changed", patched(3 * 131072 + 2, word(3 * 131072 + 2) ^ 1)},
+    };
+    for (bool read : {false, true}) {
+        using Cases = std::span<const std::pair<const char*, std::string>>;
+        for (const auto& [what, bytes] : read ? Cases(checksumCases) : Cases(cases)) {
+            SCOPED_TRACE(what);
+            TempDir dir;
+            writeFile(dir.file(), bytes);
+            RunResult r = runIn(dir, "f\nr\nx\n\n");
+            expectOutput(r.out, tableMenuTranscript(kOpen + (read ? reading(dir.file()) : "") + notATable(dir.file()) +
+                                                    kTable + extendOpening(kStartTable) + kExtendAsk));
+            EXPECT_EQ(readFile(dir.file()), bytes);
+        }
     }
 }
 
@@ -167,7 +186,7 @@ TEST(FileDialog, MemoryRefusedWhileLoading) {
     r = runIn(dir, "f\nr\nx\nf\nw\n", {{"Q64_REFUSE_AFTER_BLOCKS=1"}});
     expectOutput(r.out, tableMenuTranscript(kOpen + reading(dir.file()) + kCannotRead + current(0, 0, 0) + kTable +
                                             kNoTable + kTable + kOpen + kNoTable));
-    EXPECT_EQ(readFile(dir.file()).size(), 3u * 1048576);
+    EXPECT_EQ(readFile(dir.file()).size(), 3u * 1048576 + 24);
 }
 
 // A save that fails keeps the old file whole and leaves no temporary file.

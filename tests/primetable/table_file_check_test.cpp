@@ -258,7 +258,7 @@ protected:
         tablefile::Reader r;
         EXPECT_TRUE(tablefile::open(r, dir.file().c_str()));
         EXPECT_TRUE(tablefile::check(r));
-        tablefile::LoadResult result = tablefile::load(r, head, newest);
+        tablefile::LoadResult result = tablefile::load(r, head, newest, nullptr);
         tablefile::close(r);
         return result;
     }
@@ -331,7 +331,7 @@ tablefile::LoadResult loadChangedAfterCheck(const std::string& name, const std::
         std::fstream f(name, std::ios::in | std::ios::out | std::ios::binary);
         f.write(changed.data(), static_cast<std::streamsize>(changed.size()));
     }
-    tablefile::LoadResult result = tablefile::load(r, head, newest);
+    tablefile::LoadResult result = tablefile::load(r, head, newest, nullptr);
     tablefile::close(r);
     return result;
 }

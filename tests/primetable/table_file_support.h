@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "platform/memory.h"
+#include "primetable/table_checksum.h"
 #include "primetable/table_words.h"
 
 namespace tftest {
@@ -125,6 +126,19 @@ inline uint64_t wordAt(const std::string& bytes, uint64_t k) {
 }
 inline void setWord(std::string& bytes, uint64_t k, uint64_t w) {
     for (int i = 0; i < 8; ++i) bytes[8 * k + i] = static_cast<char>(w >> (8 * i));
+}
+
+// The file a save writes for these images: the images, then the trailer of
+// the tag "PRMSUM64", their length in bytes and their XXH64 hash.
+inline std::string sealed(const std::string& images) {
+    std::vector<uint64_t> words(images.size() / 8);
+    for (size_t k = 0; k < words.size(); ++k) words[k] = wordAt(images, k);
+    tablefile::ImageHash hash(images.size());
+    hash.feed(words.data(), words.size());
+    std::string trailer = std::string("PRMSUM64") + std::string(16, '\0');
+    setWord(trailer, 1, images.size());
+    setWord(trailer, 2, hash.value());
+    return images + trailer;
 }
 
 // Makes `name` an empty file of `size` bytes (sparse: it reads as zeros and
