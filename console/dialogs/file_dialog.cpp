@@ -10,6 +10,7 @@
 #include "console/table_chain.h"
 #include "console/texts_cp932.h"
 #include "platform/fullpath.h"
+#include "primetable/prime_index.h"
 #include "primetable/table_file.h"
 
 namespace {
@@ -44,6 +45,9 @@ void readTable(const char* path) {
     tablefile::close(reader);
     console.tableHead = head;
     console.newestBlock = newest;
+    // The prime-count index is counted from the bits that were read (those
+    // of a partly read table too), before the statistics use it.
+    primeindex::build(head);
     if (result != tablefile::LoadResult::Complete) say(text::fileReadFailed);
     refreshStatistics();
     printStatistics(StatisticsLine::Current);
