@@ -15,13 +15,13 @@ extern "C" int64_t _5_prmexpd(uint64_t words, TableBlock* block, TableBlock* hea
         if (!next) break;
         last = next;
     }
+    sieve::writeHeader(words - 1, block, base);
     // The index grows with the table when it describes the chain so far.
     uint64_t* clearCounts = primeindex::beginAppend(head, block);
     // Linked before it is sieved: the search for sieving primes may run into
     // the new block itself, where every clear bit below the square root of
     // its limit is already final when it is reached.
     last[last[table::kLastIndex]] = reinterpret_cast<uint64_t>(block);
-    sieve::writeHeader(words - 1, block, base);
     // The small-prime pass and the chain's primes in one sweep. Each prime
     // starts where the two passes start it, not at its square: the same bits
     // from any chain.

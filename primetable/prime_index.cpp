@@ -25,6 +25,7 @@ template <typename T, uint64_t kInline>
 class Store {
 public:
     T* data() { return data_; }
+    uint64_t bytes() const { return mappedBytes_ != 0 ? mappedBytes_ : sizeof inline_; }
     // Room for n elements, the first `used` kept; false when memory is refused.
     bool reserve(uint64_t n, uint64_t used) {
         if (n <= capacity_) return true;
@@ -33,11 +34,18 @@ public:
         auto* p = static_cast<T*>(platform::mapWorkMemory(bytes));
         if (p == nullptr) return false;
         std::memcpy(static_cast<void*>(p), data_, used * sizeof(T));
-        if (mappedBytes_ != 0) platform::unmapWorkMemory(data_, mappedBytes_);
+        release();
         data_ = p;
         capacity_ = bytes / sizeof(T);
         mappedBytes_ = bytes;
         return true;
+    }
+    // Back to the static record.
+    void release() {
+        if (mappedBytes_ != 0) platform::unmapWorkMemory(data_, mappedBytes_);
+        data_ = inline_;
+        capacity_ = kInline;
+        mappedBytes_ = 0;
     }
 
 private:
@@ -49,8 +57,8 @@ private:
 
 // before[i]: clear bits of the table before segment i; while a block is being
 // sieved, its segments hold their own counts instead.
-Store<uint64_t, 32> before;  // 2 MB of table in the static record
-Store<BlockRecord, 4> records;
+Store<uint64_t, 128> before;  // 8 MB of table in the static record
+Store<BlockRecord, 16> records;
 uint64_t segmentCount = 0;
 uint64_t recordCount = 0;
 uint64_t clearTotal = 0;
@@ -124,12 +132,19 @@ void build(const TableBlock* head) {
     endBlock(head, false);
     for (const TableBlock* b = table::nextBlock(head); b != nullptr; b = table::nextBlock(b)) {
         if (addBlock(b) == nullptr) return;
-        indexedHead = head;
         endBlock(b, false);
     }
 }
 
 void forget() { valid = false; }
+
+void release() {
+    reset();
+    before.release();
+    records.release();
+}
+
+uint64_t memoryBytes() { return before.bytes() + records.bytes(); }
 
 bool describes(const TableBlock* head) {
     if (!valid || head != indexedHead) return false;

@@ -14,8 +14,10 @@
 // `total` answer kNotIndexed and the callers count as before.
 //
 // Memory: 8 bytes per segment (0.012 % of the table) and 32 bytes per block,
-// from a small static record for tables of up to 2 MB and from the platform's
-// work memory beyond. When that memory is refused the table is not indexed.
+// in static records for tables of up to 8 MB in 16 blocks and in the
+// platform's work memory beyond (grown by doubling, so at most 0.025 % of a
+// table of large blocks). When that memory is refused the table is not
+// indexed.
 #pragma once
 
 #include <cstdint>
@@ -52,6 +54,12 @@ void build(const TableBlock* head);
 
 // Drops the index (its memory is kept for the next table).
 void forget();
+
+// Drops the index and gives its work memory back.
+void release();
+
+// Bytes the index holds: its static records or the work memory it mapped.
+uint64_t memoryBytes();
 
 // Whether the index describes the chain from `head` as it stands.
 bool describes(const TableBlock* head);

@@ -376,6 +376,7 @@ struct ThreadedPass {
 };
 
 ThreadedPass threaded;
+unsigned threadsOfLastPass = 1;
 
 void sieveRuns(unsigned worker, void* context) {
     auto* t = static_cast<ThreadedPass*>(context);
@@ -438,7 +439,7 @@ void sieveOnThreads(Pass& pass, uint64_t first, uint64_t count, unsigned threads
     threaded.buffers[0] = Buffers{segment, primes, kMaxPrimes};
     // The patterns are made before any thread reads them.
     if (pass.smallPrimes) preparePatterns();
-    platform::runOnThreads(threads, sieveRuns, &threaded);
+    threadsOfLastPass = platform::runOnThreads(threads, sieveRuns, &threaded);
 }
 
 }  // namespace
@@ -458,6 +459,7 @@ bool run(Pass& pass) {
     const unsigned threads = primetable::sieveThreads();
     Sieve sieve(pass, Buffers{segment, primes, kMaxPrimes}, 0, table::bitmapWords(pass.target));
     uint64_t stop = sieve.runTakingPrimes(threads > 1);
+    threadsOfLastPass = 1;
     if (stop < table::bitmapWords(pass.target)) {
         uint64_t count = sieve.sievingPrimeNumbers(sievingNumbers);
         sieveOnThreads(pass, stop, count, threads);
@@ -467,6 +469,8 @@ bool run(Pass& pass) {
 
 namespace testing {
 void enableSegmentedSieve(bool on) { enabled = on; }
+
+unsigned threadsOfLastRun() { return threadsOfLastPass; }
 
 void setSegmentWords(uint64_t segmentWords, uint64_t chunkWords) {
     segmentBytes = segmentWords == 0 || segmentWords > kSegmentBytes / 8 ? kSegmentBytes : 8 * segmentWords;

@@ -57,6 +57,8 @@ namespace testing {
 // Switches the segmented sieve off (run answers false) or back on, so that
 // tests reach the one-prime-at-a-time passes.
 void enableSegmentedSieve(bool on);
+// How many threads sieved in the last run (1 when it did not share out).
+unsigned threadsOfLastRun();
 // Sieves in segments and chunks of the given word counts (0 or more than the
 // usual size: the usual size), so that tests reach segment boundaries on
 // small tables.
