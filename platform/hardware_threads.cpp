@@ -49,6 +49,7 @@ unsigned affinityThreads() {
 // The smallest quota over the group and its ancestors in both hierarchies.
 unsigned quotaLimit() {
     static cgroup::Hierarchy v1, v2;
+    v1 = v2 = cgroup::Hierarchy{};
     cgroup::findHierarchies("cpu", v1, v2);
     unsigned least = 0;
     auto take = [&](const cgroup::Hierarchy& h, bool isV2) {
@@ -64,14 +65,15 @@ unsigned quotaLimit() {
 
 }  // namespace
 
+unsigned testing::probeUsableHardwareThreads() {
+    unsigned n = affinityThreads();
+    unsigned quota = quotaLimit();
+    if (quota != 0 && quota < n) n = quota;
+    return n == 0 ? 1 : n;
+}
+
 unsigned usableHardwareThreads() {
-    static unsigned threads = 0;
-    if (threads == 0) {
-        unsigned n = affinityThreads();
-        unsigned quota = quotaLimit();
-        if (quota != 0 && quota < n) n = quota;
-        threads = n == 0 ? 1 : n;
-    }
+    static const unsigned threads = testing::probeUsableHardwareThreads();
     return threads;
 }
 

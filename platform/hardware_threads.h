@@ -14,6 +14,8 @@ namespace testing {
 // allows, rounded up (a quota of 1.5 processors gives 2); 0 when the group
 // has no quota.
 unsigned quotaThreads(const char* dir, bool v2);
+// What usableHardwareThreads answers, read afresh.
+unsigned probeUsableHardwareThreads();
 }  // namespace testing
 
 }  // namespace platform

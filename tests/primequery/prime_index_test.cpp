@@ -76,6 +76,16 @@ void expectAnswersOfCounting(const TableBlock* head, uint32_t seed) {
     for (uint64_t n : ns) ASSERT_EQ(_5_prmnoth(n, head), literal::prmnoth(n, head)) << "n " << n;
 }
 
+// A chain the index does not describe answers right, and so it does once
+// `build` has counted it.
+void expectUnindexedUntilBuilt(const TableBlock* head, uint32_t seed) {
+    EXPECT_FALSE(primeindex::describes(head));
+    expectAnswersOfCounting(head, seed);
+    primeindex::build(head);
+    EXPECT_TRUE(primeindex::describes(head));
+    expectAnswersOfCounting(head, seed + 1);
+}
+
 class PrimeIndex : public ::testing::Test {
 protected:
     void TearDown() override {
@@ -160,12 +170,7 @@ TEST_F(PrimeIndex, RefusedMemoryLeavesTheTableUnindexedAndAnswersRight) {
     // Later extensions do not index a chain the index lost.
     platform::testing::refuseWorkMemory(false);
     chain.append(5000);
-    EXPECT_FALSE(primeindex::describes(chain.head()));
-    expectAnswersOfCounting(chain.head(), 6);
-    // A build counts it afresh.
-    primeindex::build(chain.head());
-    EXPECT_TRUE(primeindex::describes(chain.head()));
-    expectAnswersOfCounting(chain.head(), 7);
+    expectUnindexedUntilBuilt(chain.head(), 6);
 }
 
 TEST_F(PrimeIndex, ATableReadBackIsIndexedByBuild) {
@@ -179,11 +184,7 @@ TEST_F(PrimeIndex, ATableReadBackIsIndexedByBuild) {
         std::memcpy(c, b, (b[table::kLastIndex] + 1) * 8);
     }
     copy.head()[copy.head()[table::kLastIndex]] = reinterpret_cast<uint64_t>(copy.blocks[1]);
-    EXPECT_FALSE(primeindex::describes(copy.head()));
-    expectAnswersOfCounting(copy.head(), 8);
-    primeindex::build(copy.head());
-    EXPECT_TRUE(primeindex::describes(copy.head()));
-    expectAnswersOfCounting(copy.head(), 9);
+    expectUnindexedUntilBuilt(copy.head(), 8);
 }
 
 TEST_F(PrimeIndex, TakesAtMostAThousandthOfALargeTable) {
