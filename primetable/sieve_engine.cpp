@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/precondition.h"
 #include "platform/work_memory.h"
 #include "platform/worker_threads.h"
 #include "primetable/clear_bits.h"
@@ -249,6 +250,7 @@ private:
         uint64_t n;
         if (__builtin_mul_overflow(q, m, &n) || n >= limit_) return;
         SievingPrime sp = startAt(q, m, 64 * base_);
+        Q64_ASSERT(sp.next >= segStart_);
         bool turns = turnBytes(sp) <= segmentBytes;
         if (turns) {
             if (turnBytes(sp) > spill_) spill_ = turnBytes(sp);
