@@ -94,7 +94,8 @@ _Static_assert(sizeof(SieveWork) == 5 * sizeof(uint64_t), "SieveWork is a record
 /* Statistics of a prime table, walked from its first block (never null). */
 /* Total words of all blocks, header and link words included. */
 Q64_API int64_t _5_prmtqsize(const TableBlock* head);
-/* Primes below the table's limit: the 46 below 211 plus the clear bits. */
+/* Primes below the table's limit: the 46 below 211 plus the clear bits (read
+ * from the prime-count index when the library keeps one for the table). */
 Q64_API int64_t _5_prmtcnt(const TableBlock* head);
 /* The largest prime the table holds (high word 0). */
 Q64_API Q2Value _5_prmtmax(const TableBlock* head);
