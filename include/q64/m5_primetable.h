@@ -50,7 +50,10 @@ Q64_API uint64_t _5_prmtmin(const TableBlock* block);
  * block, its limit, and a clear bitmap. */
 Q64_API void _5_prminit(uint64_t lastIndex, TableBlock* block, uint64_t baseWord);
 /* Builds a complete one-block table in the W words of `block` (obtained and
- * owned by the caller). Returns 0, or -1 (block untouched) when W < 5. */
+ * owned by the caller). Returns 0, or -1 (block untouched) when W < 5.
+ * This and _5_prmexpd sieve on every hardware thread the process may use
+ * (threads of their own, all joined before they return), with the same bits
+ * as on one thread. */
 Q64_API int64_t _5_prmnew(uint64_t words, TableBlock* block);
 
 /* SieveWork: the static work record of the sieve passes. The sieve routines
