@@ -5,7 +5,7 @@
 //
 // quick: the literal side of the listing is timed on its first 10 primes only
 // and scaled up. nomb: skip the n-th prime on the 1280 MB table (it needs
-// 1.3 GB of memory and some 20 s to sieve).
+// 1.3 GB of memory and some seconds to sieve).
 //
 // Times are CPU seconds of this process (steadier than the wall clock on a
 // busy machine). Every fast answer is checked against the literal one.
@@ -19,6 +19,8 @@
 
 #include "bench/bench_support.h"
 // The literal loops are the test suite's reference versions.
+#include "platform/memory.h"
+#include "primetable/prime_index.h"
 #include "primetable/table_words.h"
 #include "q64/m5_primequery.h"
 #include "q64/m5_primetable.h"
@@ -158,26 +160,79 @@ void benchRandomFactors(const Table& t) {
     std::printf("%-58s fast %10.3f ms\n", "factorising random numbers below 2^128 (slowest)", fastMax * 1e3);
 }
 
-// The n-th prime for n = the prime count of a 1280 MB table (ten 128 MB
-// blocks): a walk over every word.
+// primecount --nth-prime n as a whole process: its answer and wall seconds.
+bool primecountNth(uint64_t n, uint64_t& answer, double& seconds) {
+    char command[96];
+    std::snprintf(command, sizeof command, "primecount --nth-prime %" PRIu64 " 2>/dev/null", n);
+    auto start = bench::Clock::now();
+    FILE* p = popen(command, "r");
+    if (p == nullptr) return false;
+    unsigned long long value = 0;
+    bool read = std::fscanf(p, "%llu", &value) == 1;
+    bool ok = pclose(p) == 0 && read;
+    seconds = bench::secondsSince(start);
+    answer = value;
+    return ok;
+}
+
+// The n-th prime on a 1280 MB table (ten 128 MB platform blocks, so that the
+// prime-count index is kept): the mean over 1000 random n with the index,
+// the same questions counted from the table's start as before the index
+// (the index dropped), and primecount --nth-prime in the same run.
 void benchNthPrime() {
     const uint64_t blockWords = 16777216;
+    std::vector<TableBlock*> blocks;
     double t0 = cpuSeconds();
-    Table t = buildTable(blockWords, 10);
+    for (int i = 0; i < 10; ++i) {
+        auto* b = static_cast<TableBlock*>(platform::commitBlock(blockWords * 8));
+        check(b != nullptr, "memory for the 1280 MB table");
+        blocks.push_back(b);
+        check((i == 0 ? _5_prmnew(blockWords, b) : _5_prmexpd(blockWords, b, blocks[0])) == 0, "table build");
+    }
     double build = cpuSeconds() - t0;
-    const uint64_t count = static_cast<uint64_t>(_5_prmtcnt(t.head()));
-    const uint64_t largest = _5_prmtmax(t.head()).lo;
-    std::printf("1280 MB table: built in %.1f s, %" PRIu64 " primes, largest %" PRIu64 "\n", build, count, largest);
-    t0 = cpuSeconds();
-    uint64_t slow = literal::prmnoth(count, t.head());
-    double literal = cpuSeconds() - t0;
-    t0 = cpuSeconds();
-    uint64_t fast = 0;
-    const int repeats = 5;
-    for (int i = 0; i < repeats; ++i) fast = _5_prmnoth(count, t.head());
-    double fastTime = (cpuSeconds() - t0) / repeats;
-    check(fast == slow && fast == largest, "n-th prime");
-    report("n-th prime, n = prime count of the 1280 MB table", literal, fastTime, "s ", 1);
+    const TableBlock* head = blocks[0];
+    check(primeindex::describes(head), "the table is indexed");
+    const uint64_t count = static_cast<uint64_t>(_5_prmtcnt(head));
+    std::printf("1280 MB table: built in %.1f s of CPU, %" PRIu64 " primes, largest %" PRIu64
+                "; index of %" PRIu64 " bytes\n",
+                build, count, _5_prmtmax(head).lo, primeindex::memoryBytes());
+
+    std::mt19937_64 gen(11);
+    std::vector<uint64_t> ns(1000), answers(ns.size());
+    for (uint64_t& n : ns) n = 1 + gen() % count;
+    ns[0] = count;
+    auto wall = bench::Clock::now();
+    for (size_t i = 0; i < ns.size(); ++i) answers[i] = _5_prmnoth(ns[i], head);
+    double indexed = bench::secondsSince(wall) / static_cast<double>(ns.size());
+
+    // Counting from the start, as before the index: 20 of the same questions.
+    const size_t counted = 20;
+    primeindex::forget();
+    wall = bench::Clock::now();
+    for (size_t i = 0; i < counted; ++i) check(_5_prmnoth(ns[i], head) == answers[i], "counted n-th prime");
+    double countedSeconds = bench::secondsSince(wall) / counted;
+    check(literal::prmnoth(count, head) == answers[0], "literal n-th prime");
+
+    // primecount, a whole process per question: 5 of the same questions.
+    double peerTotal = 0;
+    int peerRuns = 0;
+    for (size_t i = 0; i < 5; ++i) {
+        uint64_t answer = 0;
+        double seconds = 0;
+        if (!primecountNth(ns[i], answer, seconds)) break;
+        check(answer == answers[i], "primecount's n-th prime");
+        peerTotal += seconds;
+        ++peerRuns;
+    }
+    std::printf("n-th prime on the 1280 MB table, mean of %zu random n: index %.2f us; counting from the start"
+                " (%zu of them) %.1f ms, %.0f times the index\n",
+                ns.size(), indexed * 1e6, counted, countedSeconds * 1e3, countedSeconds / indexed);
+    if (peerRuns == 0)
+        std::printf("primecount: not run (apt-get install -y primecount)\n");
+    else
+        std::printf("primecount --nth-prime (whole process, mean of %d): %.1f ms, %.0f times the index\n",
+                    peerRuns, peerTotal / peerRuns * 1e3, peerTotal / peerRuns / indexed);
+    for (TableBlock* b : blocks) platform::releaseBlock(b);
 }
 
 }  // namespace

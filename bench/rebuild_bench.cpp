@@ -4,13 +4,15 @@
 //
 // Runs the console's rebuild step (a first block of 128 MB, further 128 MB
 // blocks, then the remainder of 6 to 127 MB, with its progress lines in
-// CP932 on standard output), times it against
-// `primesieve <limit - 1> -t1` counting the primes below the same limit,
-// checks that both count the same primes, reports the peak resident memory
-// against the table's size, then saves the table to <directory>/prime.dat and
-// loads it back, reporting MB/s (the save includes flushing to the disk; the
-// load reads a file the save has just left in the page cache), and what
-// verifying the file's checksum adds to the load.
+// CP932 on standard output) on one thread (--threads 1) and on every hardware
+// thread, times each against `primesieve <limit - 1> -t1` and `primesieve
+// <limit - 1>` (its default thread count) counting the primes below the same
+// limit, checks that all count the same primes, reports the peak resident
+// memory against the table's size, then saves the table to
+// <directory>/prime.dat and loads it back, reporting MB/s (the save includes
+// flushing to the disk; the load reads a file the save has just left in the
+// page cache; the load's time includes counting the prime-count index), and
+// what verifying the file's checksum adds to the load.
 #include <algorithm>
 #include <cinttypes>
 #include <cstdio>
@@ -23,6 +25,8 @@
 #include "console/console_state.h"
 #include "console/output.h"
 #include "console/table_chain.h"
+#include "primetable/prime_index.h"
+#include "primetable/sieve_threads.h"
 #include "primetable/table_file.h"
 #include "primetable/table_words.h"
 #include "q64/m5_primetable.h"
@@ -55,10 +59,11 @@ struct Peer {
     uint64_t primes = 0;
 };
 
-// primesieve counting the primes up to limit - 1 on one thread, wall time.
-Peer primesieve(uint64_t limit) {
+// primesieve counting the primes up to limit - 1 on one thread or with its
+// default thread count, wall time.
+Peer primesieve(uint64_t limit, bool oneThread) {
     char command[128];
-    std::snprintf(command, sizeof command, "primesieve %" PRIu64 " -t1 -q 2>&1", limit - 1);
+    std::snprintf(command, sizeof command, "primesieve %" PRIu64 "%s -q 2>&1", limit - 1, oneThread ? " -t1" : "");
     Peer peer;
     auto start = Clock::now();
     double cpuBefore = rusageSeconds(RUSAGE_CHILDREN);
@@ -82,39 +87,49 @@ int main(int argc, char** argv) {
     std::string file = dir + "/prime.dat";
     if (m == 0) return 1;
 
-    std::printf("rebuild of %" PRIu64 " MB\n", m);
-    std::fflush(stdout);
+    const unsigned all = primetable::sieveThreads();
+    TableBlock* head = nullptr;
+    int64_t count = 0;
+    uint64_t tableBytes = 0;
+    for (unsigned threads : {1u, all}) {
+        primetable::setSieveThreadCap(threads);
+        std::printf("rebuild of %" PRIu64 " MB on %u thread(s)\n", m, threads);
+        std::fflush(stdout);
+        auto start = Clock::now();
+        double cpuBefore = rusageSeconds(RUSAGE_SELF);
+        int64_t built = rebuildTable(m);
+        double rebuildSeconds = secondsSince(start);
+        double rebuildCpu = rusageSeconds(RUSAGE_SELF) - cpuBefore;
+        flushOutput();
+        std::printf("\n");
+        head = console.tableHead;
+        if (built != 1 || head == nullptr) {
+            std::printf("rebuild failed\n");
+            return 1;
+        }
+        uint64_t peak = peakResidentBytes();
+        tableBytes = 8 * static_cast<uint64_t>(_5_prmtqsize(head));
+        uint64_t limit = head[table::kLimit];
+        count = _5_prmtcnt(head);
+        std::printf("rebuild, %u thread(s): %.3f s (cpu %.3f s), limit %" PRIu64 ", %" PRId64
+                    " primes, largest %" PRIu64 "\n",
+                    threads, rebuildSeconds, rebuildCpu, limit, count, _5_prmtmax(head).lo);
+        std::printf("peak resident so far: %.1f MB for a table of %.1f MB (%+.2f %%)\n", peak / 1048576.0,
+                    tableBytes / 1048576.0, 100.0 * (static_cast<double>(peak) / tableBytes - 1));
+        Peer peer = primesieve(limit, threads == 1);
+        const char* name = threads == 1 ? "primesieve -t1" : "primesieve";
+        if (peer.seconds < 0) {
+            std::printf("%s: not run (apt-get install -y primesieve)\n", name);
+        } else {
+            std::printf("%s: %.3f s (cpu %.3f s), %" PRIu64 " primes%s\n", name, peer.seconds, peer.cpu, peer.primes,
+                        peer.primes == static_cast<uint64_t>(count) ? "" : "  COUNTS DIFFER");
+            std::printf("rebuild / %s: %.2f (cpu %.2f)\n", name, rebuildSeconds / peer.seconds,
+                        rebuildCpu / peer.cpu);
+        }
+    }
+    primetable::setSieveThreadCap(0);
+
     auto start = Clock::now();
-    double cpuBefore = rusageSeconds(RUSAGE_SELF);
-    int64_t built = rebuildTable(m);
-    double rebuildSeconds = secondsSince(start);
-    double rebuildCpu = rusageSeconds(RUSAGE_SELF) - cpuBefore;
-    flushOutput();
-    std::printf("\n");
-    TableBlock* head = console.tableHead;
-    if (built != 1 || head == nullptr) {
-        std::printf("rebuild failed\n");
-        return 1;
-    }
-    uint64_t peak = peakResidentBytes();
-    uint64_t tableBytes = 8 * static_cast<uint64_t>(_5_prmtqsize(head));
-    uint64_t limit = head[table::kLimit];
-    int64_t count = _5_prmtcnt(head);
-    std::printf("rebuild: %.3f s (cpu %.3f s), limit %" PRIu64 ", %" PRId64 " primes, largest %" PRIu64 "\n",
-                rebuildSeconds, rebuildCpu, limit, count, _5_prmtmax(head).lo);
-    std::printf("peak resident: %.1f MB for a table of %.1f MB (%+.2f %%)\n", peak / 1048576.0,
-                tableBytes / 1048576.0, 100.0 * (static_cast<double>(peak) / tableBytes - 1));
-
-    Peer peer = primesieve(limit);
-    if (peer.seconds < 0) {
-        std::printf("primesieve: not run (apt-get install -y primesieve)\n");
-    } else {
-        std::printf("primesieve -t1: %.3f s (cpu %.3f s), %" PRIu64 " primes%s\n", peer.seconds, peer.cpu, peer.primes,
-                    peer.primes == static_cast<uint64_t>(count) ? "" : "  COUNTS DIFFER");
-        std::printf("rebuild / primesieve: %.2f (cpu %.2f)\n", rebuildSeconds / peer.seconds, rebuildCpu / peer.cpu);
-    }
-
-    start = Clock::now();
     int64_t out = tablefile::save(head, file.c_str());
     double saveSeconds = secondsSince(start);
     std::printf("save: %" PRId64 " bytes in %.3f s, %.0f MB/s\n", out, saveSeconds,
@@ -144,6 +159,7 @@ int main(int argc, char** argv) {
                  tablefile::load(reader, &loaded, &newest, nullptr) == tablefile::LoadResult::Complete &&
                  reader.sealed == (name == file);
             tablefile::close(reader);
+            if (ok) primeindex::build(loaded);
             (name == file ? sealedTimes : unsealedTimes).push_back(secondsSince(start));
             (name == file ? sealedCpu : unsealedCpu).push_back(bench::cpuSeconds() - cpu);
             if (ok && _5_prmtcnt(loaded) != count) std::printf("loaded table counts differ\n");

@@ -1,17 +1,19 @@
-// The sieve against primesieve, single-threaded, on the same range.
+// The sieve against primesieve on the same range, on one thread and on all.
 //
 //   cmake -S . -B build/bench -DQ64_BENCH=ON -DQ64_TESTS=OFF
 //   cmake --build build/bench --target sieve_bench
 //   build/bench/bench/sieve_bench [repeats=3]
 //
 // Times _5_prmnew on a 128 MB block (16777216 words, the numbers below
-// 4,697,619,571) and `primesieve -t1 <limit - 1> --count` as a subprocess,
-// prints both times and their ratio (wall clock, and CPU time, which varies
-// less on a busy machine), and checks that both count the same primes. Also
-// times the 1 MB start table (the first build of the process, which computes
-// the pre-sieve patterns, and the mean of 100 builds) and the sieving of a
-// 128 MB block appended to the 128 MB table (the passes an extension or a
-// rebuild runs), whose prime count is checked against primesieve too.
+// 4,697,619,571) on one thread (--threads 1) and on every hardware thread,
+// and `primesieve -t1 <limit - 1> --count` and `primesieve <limit - 1>
+// --count` (its default thread count) as subprocesses, prints the times and
+// ratios (wall clock, and CPU time, which varies less on a busy machine), and
+// checks that all count the same primes. Also times the 1 MB start table (the
+// first build of the process, which computes the pre-sieve patterns, and the
+// mean of 100 builds) and a 128 MB block appended to the 128 MB table with
+// _5_prmexpd (the step of an extension or a rebuild), on one thread and on
+// all, whose prime count is checked against primesieve too.
 #include <cinttypes>
 #include <cstdio>
 #include <cstdlib>
@@ -20,6 +22,7 @@
 
 #include "bench/bench_support.h"
 #include "platform/memory.h"
+#include "primetable/sieve_threads.h"
 #include "primetable/table_words.h"
 #include "q64/m5_primetable.h"
 
@@ -66,10 +69,12 @@ struct Peer {
     uint64_t count = 0;
 };
 
-Peer runPrimesieve(uint64_t stop) {
+// primesieve on one thread, or with its default thread count.
+Peer runPrimesieve(uint64_t stop, bool oneThread) {
     Peer peer;
     if (std::system("command -v primesieve >/dev/null 2>&1") != 0) return peer;
-    std::string command = "primesieve -t1 " + std::to_string(stop) + " --count --time --no-status 2>&1";
+    std::string command = std::string("primesieve ") + (oneThread ? "-t1 " : "") + std::to_string(stop) +
+                          " --count --time --no-status 2>&1";
     auto start = Clock::now();
     double cpu0 = bench::rusageSeconds(RUSAGE_CHILDREN);
     FILE* pipe = popen(command.c_str(), "r");
@@ -87,67 +92,77 @@ Peer runPrimesieve(uint64_t stop) {
     return peer;
 }
 
+void reportPeer(const char* name, const Peer& peer, uint64_t stop, const Times& ours, uint64_t count) {
+    if (!peer.ran) {
+        std::printf("%s: not found or failed; install it with `apt-get install -y primesieve` to compare\n", name);
+        return;
+    }
+    std::printf("%s %" PRIu64 " --count: %.3f s wall (%.3f s by its own clock, CPU %.3f s), %" PRIu64 " primes (%s)\n",
+                name, stop, peer.wallSeconds, peer.ownSeconds, peer.cpuSeconds, peer.count,
+                peer.count == count ? "same count" : "DIFFERENT COUNT");
+    std::printf("  ratio ours / %s: %.2f (wall), %.2f (its own clock)\n", name, ours.bestWall / peer.wallSeconds,
+                ours.bestWall / peer.ownSeconds);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     int repeats = argc > 1 ? std::atoi(argv[1]) : 3;
     if (repeats < 1) repeats = 1;
+    const unsigned all = primetable::sieveThreads();
+    std::printf("threads: 1 and %u (every hardware thread the process may use)\n", all);
 
     // The 1 MB start table.
     uint64_t* small = obtain(kStartWords);
     Times first;
     first.measure([&] { _5_prmnew(kStartWords, small); });
     std::printf("start table  1 MB (131072 words), first build of the process: %.3f ms\n", first.bestWall * 1e3);
-    Times start;
-    for (int i = 0; i < 100; ++i) start.measure([&] { _5_prmnew(kStartWords, small); });
-    std::printf("start table  1 MB (131072 words): mean %.3f ms, best %.3f ms over 100 builds (CPU: mean %.3f ms);"
-                " %" PRId64 " primes\n",
-                start.totalWall / 100 * 1e3, start.bestWall * 1e3, start.totalCpu / 100 * 1e3, _5_prmtcnt(small));
+    for (unsigned threads : {1u, all}) {
+        primetable::setSieveThreadCap(threads);
+        Times start;
+        for (int i = 0; i < 100; ++i) start.measure([&] { _5_prmnew(kStartWords, small); });
+        std::printf("start table  1 MB, %u thread(s): mean %.3f ms, best %.3f ms over 100 builds (CPU: mean %.3f ms);"
+                    " %" PRId64 " primes\n",
+                    threads, start.totalWall / 100 * 1e3, start.bestWall * 1e3, start.totalCpu / 100 * 1e3,
+                    _5_prmtcnt(small));
+    }
     platform::releaseBlock(small);
 
-    // A 128 MB table.
+    // A 128 MB table, on one thread and on all.
     uint64_t* big = obtain(kBigBlockWords);
-    Times build;
-    for (int i = 0; i < repeats; ++i) build.measure([&] { _5_prmnew(kBigBlockWords, big); });
+    Times build[2];
+    for (int i = 0; i < repeats; ++i)
+        for (int k = 0; k < 2; ++k) {
+            primetable::setSieveThreadCap(k == 0 ? 1 : all);
+            build[k].measure([&] { _5_prmnew(kBigBlockWords, big); });
+        }
     uint64_t limit = big[table::kLimit];
     uint64_t ours = static_cast<uint64_t>(_5_prmtcnt(big));
-    std::printf("_5_prmnew  128 MB (16777216 words, numbers below %" PRIu64
-                "): best %.3f s, mean %.3f s over %d (CPU: best %.3f s)\n",
-                limit, build.bestWall, build.totalWall / repeats, repeats, build.bestCpu);
+    for (int k = 0; k < 2; ++k)
+        std::printf("_5_prmnew  128 MB (numbers below %" PRIu64 "), %u thread(s): best %.3f s, mean %.3f s over %d"
+                    " (CPU: best %.3f s)\n",
+                    limit, k == 0 ? 1 : all, build[k].bestWall, build[k].totalWall / repeats, repeats, build[k].bestCpu);
+    std::printf("  all threads / one thread: %.2f (wall)\n", build[1].bestWall / build[0].bestWall);
+    reportPeer("primesieve -t1", runPrimesieve(limit - 1, true), limit - 1, build[0], ours);
+    reportPeer("primesieve", runPrimesieve(limit - 1, false), limit - 1, build[1], ours);
 
-    Peer peer = runPrimesieve(limit - 1);
-    if (!peer.ran) {
-        std::printf("primesieve: not found or failed; install it with `apt-get install -y primesieve` to compare\n");
-    } else {
-        std::printf("primesieve -t1 %" PRIu64 " --count: %.3f s wall (%.3f s by its own clock, CPU %.3f s)\n",
-                    limit - 1, peer.wallSeconds, peer.ownSeconds, peer.cpuSeconds);
-        std::printf("ratio ours / primesieve: %.2f (wall), %.2f (its own clock), %.2f (CPU)\n",
-                    build.bestWall / peer.wallSeconds, build.bestWall / peer.ownSeconds,
-                    build.bestCpu / peer.cpuSeconds);
-        std::printf("prime count: ours %" PRIu64 ", primesieve %" PRIu64 " (%s)\n", ours, peer.count,
-                    ours == peer.count ? "same" : "DIFFERENT");
-    }
-
-    // A second 128 MB block appended to the table and sieved as an extension does.
+    // A second 128 MB block appended to the table as an extension does.
     uint64_t* next = obtain(kBigBlockWords);
-    big[big[table::kLastIndex]] = reinterpret_cast<uint64_t>(next);
-    Times init, smallPass, chainPass;
-    init.measure([&] { _5_prminit(kBigBlockWords - 1, next, table::bitmapWords(big)); });
-    sieveWork.head = big;
-    sieveWork.target = next;
-    smallPass.measure([&] { _5_setflg0(); });
-    chainPass.measure([&] { _5_setflg2(); });
-    double appendWall = init.bestWall + smallPass.bestWall + chainPass.bestWall;
-    double appendCpu = init.bestCpu + smallPass.bestCpu + chainPass.bestCpu;
-    big[table::kLimit] = next[table::kLimit];
-    std::printf("appended 128 MB block: %.3f s (CPU %.3f s): _5_prminit %.3f s, _5_setflg0 %.3f s, _5_setflg2 %.3f s;"
-                " table now %" PRId64 " primes below %" PRIu64 "\n",
-                appendWall, appendCpu, init.bestWall, smallPass.bestWall, chainPass.bestWall, _5_prmtcnt(big),
-                big[table::kLimit]);
-    Peer after = runPrimesieve(big[table::kLimit] - 1);
+    for (unsigned threads : {1u, all}) {
+        primetable::setSieveThreadCap(threads);
+        big[big[table::kLastIndex]] = table::kEndOfChain;
+        big[table::kLimit] = limit;
+        Times append;
+        append.measure([&] { _5_prmexpd(kBigBlockWords, next, big); });
+        std::printf("appended 128 MB block, %u thread(s): %.3f s (CPU %.3f s); table now %" PRId64
+                    " primes below %" PRIu64 "\n",
+                    threads, append.bestWall, append.bestCpu, _5_prmtcnt(big), big[table::kLimit]);
+    }
+    Peer after = runPrimesieve(big[table::kLimit] - 1, false);
     if (after.ran)
         std::printf("prime count after the append: ours %" PRId64 ", primesieve %" PRIu64 " (%s)\n", _5_prmtcnt(big),
                     after.count, static_cast<uint64_t>(_5_prmtcnt(big)) == after.count ? "same" : "DIFFERENT");
+    primetable::setSieveThreadCap(0);
     platform::releaseBlock(next);
     platform::releaseBlock(big);
     return 0;

@@ -6,6 +6,7 @@
 #include "console/statistics.h"
 #include "console/texts_cp932.h"
 #include "platform/memory.h"
+#include "primetable/prime_index.h"
 #include "primetable/table_words.h"
 #include "q64/m5_primetable.h"
 
@@ -83,6 +84,9 @@ tablefile::LoadResult replaceTableFromFile(tablefile::Reader& reader) {
     freeChain();
     console.tableHead = head;
     console.newestBlock = newest;
+    // The prime-count index is counted from the bits that were read (those
+    // of a partly read table too), before the statistics use it.
+    primeindex::build(head);
     return result;
 }
 

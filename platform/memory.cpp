@@ -13,10 +13,12 @@ namespace {
 struct LiveBlock {
     void* address;
     uint64_t bytes;
+    uint64_t serial;  // 1 for the first block handed out, 2 for the next, ...
 };
 constexpr size_t kMaxBlocks = 4096;
 LiveBlock live[kMaxBlocks];
 size_t liveCount = 0;
+uint64_t blocksHandedOut = 0;
 
 // Test refusal limits. A test that runs the whole program sets them through
 // the environment (Q64_REFUSE_AFTER_BLOCKS, Q64_REFUSE_AFTER_BYTES), read once
@@ -65,7 +67,7 @@ void* commitBlock(uint64_t bytes) {
         munmap(p, bytes);
         return nullptr;
     }
-    live[liveCount++] = LiveBlock{p, bytes};
+    live[liveCount++] = LiveBlock{p, bytes, ++blocksHandedOut};
     if (refusalBlocksLeft != UINT64_MAX) --refusalBlocksLeft;
     if (refusalBytesLeft != UINT64_MAX) refusalBytesLeft -= bytes;
     return p;
@@ -79,6 +81,12 @@ bool releaseBlock(void* block) {
         return true;
     }
     return false;
+}
+
+uint64_t blockSerial(const void* address) {
+    for (size_t i = 0; i < liveCount; ++i)
+        if (live[i].address == address) return live[i].serial;
+    return 0;
 }
 
 uint64_t liveBlockCount() { return liveCount; }

@@ -19,6 +19,11 @@ void* commitBlock(uint64_t bytes);
 // not a live block (nothing is then released).
 bool releaseBlock(void* block);
 
+// The serial number of the live block at `address` (each block handed out
+// gets the next one, from 1), or 0 when no live block starts there: a block
+// released and another handed out at the same address differ in it.
+uint64_t blockSerial(const void* address);
+
 // Bytes the machine can back for a new block now: the memory available to
 // this process less a safety margin for the process and the machine.
 uint64_t committableBytes();

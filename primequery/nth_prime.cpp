@@ -1,8 +1,11 @@
-// The n-th prime: whole words of the bitmap are counted with the population
-// count (the hardware instruction where the processor has it), four at a
-// time, and only the word holding the answer is searched bit by bit.
+// The n-th prime: the prime-count index names the 64 KB segment of the
+// bitmap that holds the answer; whole words of it are counted with the
+// population count (the hardware instruction where the processor has it),
+// four at a time, and only the word holding the answer is searched bit by
+// bit. A table the index does not describe is counted from its start.
 #include "q64/m5_primequery.h"
 
+#include "primetable/prime_index.h"
 #include "primetable/table_words.h"
 #include "primetable/wheel.h"
 #include "profiler/hook.h"
@@ -50,6 +53,23 @@ extern "C" uint64_t _5_prmnoth(uint64_t n, const TableBlock* head) {
     if (n <= wheel::kSmallPrimeCount) return wheel::smallPrime(n - 1);
     static const bool hasPopcnt = __builtin_cpu_supports("popcnt");
     uint64_t m = n - wheel::kSmallPrimeCount;
+    primeindex::Segment segment;
+    switch (primeindex::find(head, m, segment)) {
+        case primeindex::Lookup::kBeyond:
+            return ~uint64_t{0};
+        case primeindex::Lookup::kFound: {
+            uint64_t left = m - segment.before;
+            uint64_t w = hasPopcnt ? findWordPopcnt(segment.words, segment.count, &left)
+                                   : findWordPortable(segment.words, segment.count, &left);
+            if (w < segment.count) {
+                int64_t bit = _0_bitscan0n(segment.words[w], left);
+                return _5_postonum(64 * (segment.firstWord + w) + static_cast<uint64_t>(bit)).lo;
+            }
+            break;  // a segment that disagrees with its count: count from the start
+        }
+        case primeindex::Lookup::kNotIndexed:
+            break;
+    }
     for (const TableBlock* block = head; block != nullptr; block = table::nextBlock(block)) {
         const uint64_t* words = block + table::kFirstBitmapWord;
         const uint64_t count = table::bitmapWords(block);

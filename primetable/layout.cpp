@@ -1,6 +1,7 @@
 #include "q64/m5_primetable.h"
 
 #include "platform/precondition.h"
+#include "primetable/prime_index.h"
 #include "primetable/table_words.h"
 #include "primetable/wheel.h"
 #include "profiler/hook.h"
@@ -36,6 +37,7 @@ extern "C" int64_t _5_bitval(uint64_t position, const TableBlock* block) {
 
 extern "C" void _5_biton(uint64_t position, TableBlock* block) {
     PRF_ENTER(_5_biton);
+    primeindex::forget();  // a bit changes behind the index
     Q64_ASSERT(position / 64 >= block[table::kBaseWord] &&
                position / 64 - block[table::kBaseWord] < table::bitmapWords(block));
     block[position / 64 - block[table::kBaseWord] + table::kFirstBitmapWord] |=

@@ -41,7 +41,7 @@ inline uint64_t turnBytes(const SievingPrime& sp) { return wheel::kModulus * sp.
 // Sets the bits of the multiples of `sp` that lie in the stream bytes
 // [segStart, segStart + segBytes), held in seg[0 .. segBytes - 1], and leaves
 // `sp` at its first multiple past them. sp.next must not lie before segStart.
-inline void crossOff(uint8_t* seg, uint64_t segStart, uint64_t segBytes, SievingPrime& sp) {
+[[gnu::always_inline]] inline void crossOff(uint8_t* seg, uint64_t segStart, uint64_t segBytes, SievingPrime& sp) {
     uint64_t b = sp.next - segStart;
     if (b >= segBytes) return;
     const uint8_t* mask = kMask[sp.ri].data();

@@ -3,9 +3,16 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/precondition.h"
+#include "platform/work_memory.h"
+#include "platform/worker_threads.h"
+#include "primetable/clear_bits.h"
+#include "primetable/prime_index.h"
 #include "primetable/sieve_cross.h"
 #include "primetable/sieve_presieve.h"
 #include "primetable/sieve_start.h"
+#include "primetable/sieve_threads.h"
+#include "primetable/sieve_tuning.h"
 #include "primetable/small_primes.h"
 #include "primetable/table_words.h"
 #include "primetable/wheel.h"
@@ -13,14 +20,9 @@
 namespace sieve {
 namespace {
 
-// Sizes measured on the 2.6 GHz Xeon of the development machines (L1 48 KiB,
-// L2 2 MiB per core). The segment stays in L2 with the room behind it. Primes
-// below kChunkPrimeBound cross off one L1-sized chunk at a time; larger ones
-// the whole segment. On a 128 MB table a bound anywhere from 8192 to 32768
-// gave the same time, 4096 about 8 % more.
-constexpr uint64_t kSegmentBytes = uint64_t{1} << 18;
-constexpr uint64_t kChunkBytes = uint64_t{1} << 15;
-constexpr uint64_t kChunkPrimeBound = 12000;
+using tuning::kChunkBytes;
+using tuning::kChunkPrimeBound;
+using tuning::kSegmentBytes;
 
 // Room for the sieving primes of every table this machine can hold: a pass
 // takes at most the primes below the square root of its limit.
@@ -76,25 +78,27 @@ uint64_t squareRootFloor(uint64_t n) {
     return r;
 }
 
-// Marks the multiples of sp that lie before stream byte `end` in bitmap words
-// (used only for a prime met after the segments its multiples start in).
-void crossOffWords(uint64_t* words, uint64_t end, SievingPrime& sp) {
-    while (sp.next < end) {
-        unsigned j = sp.j;
-        words[sp.next / 8] |= uint64_t{kMask[sp.ri][j]} << (56 - 8 * (sp.next % 8));
-        sp.next += kByteGap[sp.ri][j] + kGap[j] * uint64_t{sp.q6};
-        sp.j = static_cast<uint8_t>(j + 1 == wheel::kSpokes ? 0 : j + 1);
-    }
-}
-
 struct Cursor {
     TableBlock* block;  // null when the source is exhausted
     uint64_t bit;       // next bit of block's bitmap to look at
 };
 
+// Where one thread sieves: its segment buffer (with the room behind it) and
+// its list of sieving primes.
+struct Buffers {
+    uint8_t* segment;
+    SievingPrime* primes;
+    uint64_t capacity;  // entries of primes
+};
+
+// The sieving primes of a pass, ascending, once the pass has taken them all:
+// what every thread of a threaded pass starts from.
+uint64_t sievingNumbers[kMaxPrimes];
+
 class Sieve {
 public:
-    explicit Sieve(Pass& pass)
+    // Sieves bitmap words [first, end) of the pass's target.
+    Sieve(Pass& pass, Buffers buffers, uint64_t first, uint64_t end)
         : pass_(pass),
           target_(pass.target),
           bitmap_(pass.target + table::kFirstBitmapWord),
@@ -102,84 +106,160 @@ public:
           base_(pass.target[table::kBaseWord]),
           limit_(pass.target[table::kLimit]),
           lowestInTarget_(wheel::numberAt(64 * pass.target[table::kBaseWord])),
-          cursor_{pass.head, 0} {}
+          first_(first),
+          end_(end),
+          lowestInRange_(wheel::numberAt(64 * (pass.target[table::kBaseWord] + first))),
+          segment_(buffers.segment),
+          primes_(buffers.primes),
+          capacity_(buffers.capacity),
+          cursor_{pass.head, 0},
+          patterns_(pass.smallPrimes && pass.lowest == lowestInTarget_) {}
 
-    bool run() {
-        uint64_t root = squareRootFloor(limit_);
-        if ((root / wheel::kModulus + 1) * wheel::kSpokes + wheel::kSmallPrimeCount > kMaxPrimes) return false;
+    // Whether the pass's primes fit the static lists.
+    static bool fits(const Pass& pass) {
+        uint64_t root = squareRootFloor(pass.target[table::kLimit]);
+        return (root / wheel::kModulus + 1) * wheel::kSpokes + wheel::kSmallPrimeCount <= kMaxPrimes;
+    }
+
+    // The pass over the whole target, on the calling thread, with the table
+    // primes taken as their bits become final. With `stopEarly`, stops at the
+    // first segment boundary after every sieving prime has been taken, when
+    // two or more segments remain, and answers where (the segments from there
+    // on are still to be sieved); otherwise answers the target's end.
+    uint64_t runTakingPrimes(bool stopEarly) {
         pass_.tookPrime = false;
         pass_.scan = 0;
-        bool patterns = pass_.smallPrimes && pass_.lowest == lowestInTarget_;
-        if (pass_.smallPrimes) addSmallPrimes(patterns);
+        if (pass_.smallPrimes) addSmallPrimes();
         scanning_ = pass_.source != PrimeSource::kNone;
-        // Bits set past the last segment are never stored, so a table of one
-        // segment needs only that segment clear.
         const uint64_t segmentWords = segmentBytes / 8;
-        std::memset(segment, 0, words_ > segmentWords ? 2 * segmentBytes : 8 * words_);
-        for (uint64_t w0 = 0; w0 < words_; w0 += segmentWords) {
-            uint64_t n = words_ - w0 < segmentWords ? words_ - w0 : segmentWords;
-            segFirstWord_ = w0;
-            segStart_ = 8 * w0;
-            segBytes_ = 8 * n;
-            // The segment holds the bits carried from the one before.
-            if (!pass_.freshTarget)
-                for (uint64_t k = 0; k < n; ++k) orStreamWord(segment + 8 * k, bitmap_[w0 + k]);
-            // The patterns and the primes with many multiples per segment
-            // cross off a chunk that stays in the first-level cache at a time,
-            // the other primes the whole segment.
-            for (uint64_t c = 0; c < segBytes_; c += chunkBytes) {
-                uint64_t end = segBytes_ - c < chunkBytes ? segBytes_ : c + chunkBytes;
-                if (patterns) applyPatterns(segment + c, 8 * base_ + segStart_ + c, end - c, limit_);
-                for (uint64_t i = 0; i < chunkPrimes_; ++i)
-                    kTurnKernels[primes[i].ri](segment, segStart_, end, primes[i]);
-            }
-            for (uint64_t i = chunkPrimes_; i < turnPrimes_; ++i)
-                kTurnKernels[primes[i].ri](segment, segStart_, segBytes_, primes[i]);
-            for (uint64_t i = turnPrimes_; i < count_; ++i) crossOff(segment, segStart_, segBytes_, primes[i]);
-            if (scanning_) takeTablePrimes();
-            groupByResidue();
-            // Store and clear the segment; carry what lies past it to its start.
-            for (uint64_t k = 0; k < n; ++k) {
-                bitmap_[w0 + k] = streamWord(segment + 8 * k);
-                std::memset(segment + 8 * k, 0, 8);
-            }
-            std::memmove(segment, segment + segBytes_, spill_);
-            std::memset(segment + segBytes_, 0, spill_);
+        prepareSegment();
+        for (uint64_t w0 = first_; w0 < end_; w0 += segmentWords) {
+            if (stopEarly && !scanning_ && end_ - w0 > segmentWords) return w0;
+            sieveSegment(w0, true);
         }
-        return true;
+        return end_;
+    }
+
+    // The pass over the range from the primes a pass has taken (ascending in
+    // numbers[0 .. count - 1]), each started at its first multiple in the
+    // range: the bits the whole pass gives there.
+    void runFromNumbers(const uint64_t* numbers, uint64_t count) {
+        prepareSegment();
+        segStart_ = 8 * first_;
+        for (uint64_t i = 0; i < count; ++i) {
+            // Numbers below 211 are the small primes; the table's start at 211.
+            bool tablePrime = numbers[i] >= wheel::kFirstNumber;
+            startPrime(numbers[i], tablePrime && pass_.fromSquare);
+        }
+        groupByResidue();
+        for (uint64_t w0 = first_; w0 < end_; w0 += segmentBytes / 8) sieveSegment(w0, false);
+    }
+
+    // The numbers of the sieving primes in the list, ascending, into `out`;
+    // answers how many.
+    uint64_t sievingPrimeNumbers(uint64_t* out) const {
+        for (uint64_t i = 0; i < count_; ++i)
+            out[i] = wheel::kModulus * (primes_[i].q6 / 6) + WheelResidues[primes_[i].ri];
+        std::sort(out, out + count_);
+        return count_;
     }
 
 private:
+    // Clears what the range's segments will read: bits set past the last
+    // segment are never stored, so a range of one segment needs only that
+    // segment clear.
+    void prepareSegment() {
+        const uint64_t segmentWords = segmentBytes / 8;
+        const uint64_t words = end_ - first_;
+        std::memset(segment_, 0, words > segmentWords ? 2 * segmentBytes : 8 * words);
+    }
+
+    // Sieves the segment from word w0, stores it, and counts its clear bits
+    // for the index when the pass asks.
+    void sieveSegment(uint64_t w0, bool takePrimes) {
+        const uint64_t segmentWords = segmentBytes / 8;
+        uint64_t n = end_ - w0 < segmentWords ? end_ - w0 : segmentWords;
+        segFirstWord_ = w0;
+        segStart_ = 8 * w0;
+        segBytes_ = 8 * n;
+        // The segment holds the bits carried from the one before.
+        if (!pass_.freshTarget)
+            for (uint64_t k = 0; k < n; ++k) orStreamWord(segment_ + 8 * k, bitmap_[w0 + k]);
+        // The patterns and the primes with many multiples per segment
+        // cross off a chunk that stays in the first-level cache at a time,
+        // the other primes the whole segment.
+        for (uint64_t c = 0; c < segBytes_; c += chunkBytes) {
+            uint64_t end = segBytes_ - c < chunkBytes ? segBytes_ : c + chunkBytes;
+            if (patterns_) applyPatterns(segment_ + c, 8 * base_ + segStart_ + c, end - c, limit_);
+            for (uint64_t i = 0; i < chunkPrimes_; ++i)
+                kTurnKernels[primes_[i].ri](segment_, segStart_, end, primes_[i]);
+        }
+        for (uint64_t i = chunkPrimes_; i < turnPrimes_; ++i)
+            kTurnKernels[primes_[i].ri](segment_, segStart_, segBytes_, primes_[i]);
+        for (uint64_t i = turnPrimes_; i < count_; ++i) crossOff(segment_, segStart_, segBytes_, primes_[i]);
+        if (takePrimes && scanning_) takeTablePrimes();
+        groupByResidue();
+        // Store and clear the segment; carry what lies past it to its start.
+        for (uint64_t k = 0; k < n; ++k) {
+            bitmap_[w0 + k] = streamWord(segment_ + 8 * k);
+            std::memset(segment_ + 8 * k, 0, 8);
+        }
+        std::memmove(segment_, segment_ + segBytes_, spill_);
+        std::memset(segment_ + segBytes_, 0, spill_);
+        if (pass_.clearCounts != nullptr) countClearBits(w0, n);
+    }
+
+    // Adds the clear bits of the stored words [w0, w0 + n) to the counts of
+    // the index segments they lie in; segments shared with another thread's
+    // range are added to atomically.
+    void countClearBits(uint64_t w0, uint64_t n) {
+        for (uint64_t w = w0; w < w0 + n;) {
+            uint64_t indexSegment = w / primeindex::kSegmentWords;
+            uint64_t stop = (indexSegment + 1) * primeindex::kSegmentWords;
+            if (stop > w0 + n) stop = w0 + n;
+            __atomic_fetch_add(&pass_.clearCounts[indexSegment], table::clearBits(bitmap_ + w, stop - w),
+                               __ATOMIC_RELAXED);
+            w = stop;
+        }
+    }
+
     // The small primes 11 .. 199 that the patterns leave, while p^2 < limit.
-    void addSmallPrimes(bool patterns) {
+    void addSmallPrimes() {
         forSmallPrimes([&](uint64_t p) {
             if (p * p >= limit_) return false;
-            if (!(patterns && patternCovers(p, limit_))) startPrime(p, false);
+            if (!(patterns_ && patternCovers(p, limit_))) startPrime(p, false);
             return true;
         });
     }
 
     // Starts crossing off q at its first multiple as the one-prime-at-a-time
-    // pass would (or at q^2), within the target.
+    // pass would (or at q^2), within the range, and crosses it off in the
+    // segment being sieved.
+    //
+    // That multiple never lies before the segment: a prime is started either
+    // before the first segment of the range (at or after the range's start,
+    // by the clamp below), or when it is read from the target's segment
+    // being sieved, whose multiples all lie above it; primes of other blocks
+    // are all read while the first segment is sieved.
     void startPrime(uint64_t q, bool fromSquare) {
         uint64_t c = q < pass_.lowest ? ceilDiv(pass_.lowest, q) : 2;
         if (fromSquare && c < q) c = q;
-        uint64_t inTarget = ceilDiv(lowestInTarget_, q);
-        if (c < inTarget) c = inTarget;
+        uint64_t inRange = ceilDiv(lowestInRange_, q);
+        if (c < inRange) c = inRange;
         uint64_t m = firstCofactor(c);
         uint64_t n;
         if (__builtin_mul_overflow(q, m, &n) || n >= limit_) return;
         SievingPrime sp = startAt(q, m, 64 * base_);
-        if (sp.next < segStart_) crossOffWords(bitmap_, segStart_, sp);
+        Q64_ASSERT(sp.next >= segStart_);
         bool turns = turnBytes(sp) <= segmentBytes;
         if (turns) {
             if (turnBytes(sp) > spill_) spill_ = turnBytes(sp);
-            crossOffTurns(segment, segStart_, segBytes_, sp);
+            crossOffTurns(segment_, segStart_, segBytes_, sp);
         } else {
-            crossOff(segment, segStart_, segBytes_, sp);
+            crossOff(segment_, segStart_, segBytes_, sp);
         }
-        if (sp.next >= 8 * words_ || count_ == kMaxPrimes) return;
-        primes[count_++] = sp;
+        if (sp.next >= 8 * end_ || count_ == capacity_) return;
+        primes_[count_++] = sp;
         // Primes come in ascending order, so each kind is one run of the
         // list; a run ends at the first prime that does not belong to it.
         if (chunkPrimes_ == count_ - 1 && turns && q < kChunkPrimeBound) chunkPrimes_ = count_;
@@ -194,8 +274,8 @@ private:
     void groupByResidue() {
         if (turnPrimes_ == sortedTurnPrimes_) return;
         auto byResidue = [](const SievingPrime& a, const SievingPrime& b) { return a.ri < b.ri; };
-        std::sort(primes, primes + chunkPrimes_, byResidue);
-        std::sort(primes + chunkPrimes_, primes + turnPrimes_, byResidue);
+        std::sort(primes_, primes_ + chunkPrimes_, byResidue);
+        std::sort(primes_ + chunkPrimes_, primes_ + turnPrimes_, byResidue);
         sortedTurnPrimes_ = turnPrimes_;
     }
 
@@ -218,7 +298,7 @@ private:
                 }
                 uint64_t end = bits < segEndBit ? bits : segEndBit;
                 if (cursor_.bit < end) {
-                    uint64_t r = firstClear([&](uint64_t k) { return streamWord(segment + 8 * k); },
+                    uint64_t r = firstClear([&](uint64_t k) { return streamWord(segment_ + 8 * k); },
                                             cursor_.bit - segFirstBit, end - segFirstBit);
                     cursor_.bit = segFirstBit + r;
                     if (cursor_.bit < end) return Found::kPrime;
@@ -263,7 +343,14 @@ private:
     uint64_t base_;
     uint64_t limit_;
     uint64_t lowestInTarget_;
+    uint64_t first_;
+    uint64_t end_;
+    uint64_t lowestInRange_;
+    uint8_t* segment_;
+    SievingPrime* primes_;
+    uint64_t capacity_;
     Cursor cursor_;
+    bool patterns_;
     bool scanning_ = false;
     uint64_t count_ = 0;
     uint64_t chunkPrimes_ = 0;  // primes[0 .. chunkPrimes_ - 1] cross off chunk by chunk,
@@ -277,12 +364,115 @@ private:
 
 bool enabled = true;
 
+// A threaded pass: the range still to sieve, cut into runs of whole segments
+// that the threads take in turn, and each thread's buffers.
+struct ThreadedPass {
+    Pass* pass;
+    uint64_t first;      // first word still to sieve
+    uint64_t runWords;   // words per run (a multiple of the segment)
+    uint64_t runs;
+    uint64_t nextRun;    // taken with an atomic increment
+    const uint64_t* numbers;
+    uint64_t count;
+    Buffers buffers[platform::kMaxThreads];
+};
+
+ThreadedPass threaded;
+unsigned threadsOfLastPass = 1;
+
+void sieveRuns(unsigned worker, void* context) {
+    auto* t = static_cast<ThreadedPass*>(context);
+    const uint64_t words = table::bitmapWords(t->pass->target);
+    for (;;) {
+        uint64_t run = __atomic_fetch_add(&t->nextRun, 1, __ATOMIC_RELAXED);
+        if (run >= t->runs) return;
+        uint64_t first = t->first + run * t->runWords;
+        uint64_t end = words - first < t->runWords ? words : first + t->runWords;
+        Sieve(*t->pass, t->buffers[worker], first, end).runFromNumbers(t->numbers, t->count);
+    }
+}
+
+// Buffers of the threads beyond the calling one, kept from pass to pass and
+// grown when a pass needs more.
+void* workerMemory = nullptr;
+uint64_t workerMemoryBytes = 0;
+
+// Buffers for `threads` - 1 further threads with room for `count` primes
+// each; answers how many threads have buffers (the calling thread's are the
+// static ones), fewer when memory is refused.
+unsigned prepareWorkerBuffers(unsigned threads, uint64_t count) {
+    const uint64_t segmentRoom = 2 * kSegmentBytes;
+    const uint64_t primeRoom = (count * sizeof(SievingPrime) + 63) & ~uint64_t{63};
+    const uint64_t each = segmentRoom + primeRoom;
+    uint64_t want = (threads - 1) * each;
+    if (want > workerMemoryBytes) {
+        void* p = platform::mapWorkMemory(want);
+        if (p == nullptr) return 1;
+        platform::unmapWorkMemory(workerMemory, workerMemoryBytes);
+        workerMemory = p;
+        workerMemoryBytes = want;
+    }
+    auto* bytes = static_cast<uint8_t*>(workerMemory);
+    for (unsigned i = 1; i < threads; ++i) {
+        uint8_t* own = bytes + (i - 1) * each;
+        threaded.buffers[i] = Buffers{own, reinterpret_cast<SievingPrime*>(own + segmentRoom), count};
+    }
+    return threads;
+}
+
+// Sieves words [first, end) of the pass's target on up to `threads` threads
+// from the sieving primes in numbers[0 .. count - 1].
+void sieveOnThreads(Pass& pass, uint64_t first, uint64_t count, unsigned threads) {
+    const uint64_t segmentWords = segmentBytes / 8;
+    const uint64_t words = table::bitmapWords(pass.target);
+    const uint64_t segments = (words - first + segmentWords - 1) / segmentWords;
+    uint64_t runs = threads * tuning::kRunsPerThread;
+    if (runs > segments) runs = segments;
+    const uint64_t segmentsPerRun = (segments + runs - 1) / runs;
+    if (threads > runs) threads = static_cast<unsigned>(runs);
+    threads = prepareWorkerBuffers(threads, count);
+    threaded.pass = &pass;
+    threaded.first = first;
+    threaded.runWords = segmentsPerRun * segmentWords;
+    threaded.runs = (segments + segmentsPerRun - 1) / segmentsPerRun;
+    threaded.nextRun = 0;
+    threaded.numbers = sievingNumbers;
+    threaded.count = count;
+    threaded.buffers[0] = Buffers{segment, primes, kMaxPrimes};
+    // The patterns are made before any thread reads them.
+    if (pass.smallPrimes) preparePatterns();
+    threadsOfLastPass = platform::runOnThreads(threads, sieveRuns, &threaded);
+}
+
 }  // namespace
 
-bool run(Pass& pass) { return enabled && Sieve(pass).run(); }
+// The calling thread sieves the target's segments in order until it has
+// taken every sieving prime (the table primes are read from the bitmap as
+// their bits become final, so this part cannot be shared out), usually in
+// the first segment. The segments after that are cut into runs that all
+// threads sieve at once, each run from every sieving prime started afresh at
+// its first multiple in the run: crossing off sets bits, so the bits of a
+// word are the same whichever thread sets them in whatever order, and each
+// run sets exactly the multiples that the single sweep sets there. Workers
+// run only the internal kernels; the named routines, and with them the
+// profiler's counts, stay on the calling thread.
+bool run(Pass& pass) {
+    if (!enabled || !Sieve::fits(pass)) return false;
+    const unsigned threads = primetable::sieveThreads();
+    Sieve sieve(pass, Buffers{segment, primes, kMaxPrimes}, 0, table::bitmapWords(pass.target));
+    uint64_t stop = sieve.runTakingPrimes(threads > 1);
+    threadsOfLastPass = 1;
+    if (stop < table::bitmapWords(pass.target)) {
+        uint64_t count = sieve.sievingPrimeNumbers(sievingNumbers);
+        sieveOnThreads(pass, stop, count, threads);
+    }
+    return true;
+}
 
 namespace testing {
 void enableSegmentedSieve(bool on) { enabled = on; }
+
+unsigned threadsOfLastRun() { return threadsOfLastPass; }
 
 void setSegmentWords(uint64_t segmentWords, uint64_t chunkWords) {
     segmentBytes = segmentWords == 0 || segmentWords > kSegmentBytes / 8 ? kSegmentBytes : 8 * segmentWords;

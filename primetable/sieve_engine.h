@@ -35,6 +35,10 @@ struct Pass {
     // target holds no bit that the small primes and the smaller table primes
     // would not set (a fresh block sieved in the same pass).
     bool fromSquare = false;
+    // When set: one counter per primeindex::kSegmentWords words of the
+    // target, to which the pass adds the clear bits of those words as it
+    // stores them (for a fresh target, whose bits it writes whole).
+    uint64_t* clearCounts = nullptr;
 
     // Results of the table pass: the last prime taken and the scan position
     // after it, as the one-prime-at-a-time pass leaves them in SieveWork.
@@ -43,14 +47,18 @@ struct Pass {
     uint64_t scan = 0;
 };
 
-// Runs the pass. False (nothing changed) when the table is too large for the
-// pass's static lists; the caller then crosses off one prime at a time.
+// Runs the pass, on as many threads as primetable::sieveThreads() allows,
+// with the same bits and results whatever that number. False (nothing
+// changed) when the table is too large for the pass's static lists; the
+// caller then crosses off one prime at a time. Not reentrant.
 bool run(Pass& pass);
 
 namespace testing {
 // Switches the segmented sieve off (run answers false) or back on, so that
 // tests reach the one-prime-at-a-time passes.
 void enableSegmentedSieve(bool on);
+// How many threads sieved in the last run (1 when it did not share out).
+unsigned threadsOfLastRun();
 // Sieves in segments and chunks of the given word counts (0 or more than the
 // usual size: the usual size), so that tests reach segment boundaries on
 // small tables.

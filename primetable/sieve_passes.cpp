@@ -1,6 +1,7 @@
 // The sieve passes over SieveWork. Each pass runs the segmented sieve when it
 // can and otherwise crosses off one prime at a time; both give the same bits
 // and leave the same values in SieveWork.
+#include "primetable/prime_index.h"
 #include "primetable/sieve_engine.h"
 #include "primetable/small_primes.h"
 #include "primetable/table_words.h"
@@ -49,6 +50,7 @@ void tablePrimes(bool chain) {
 
 extern "C" int64_t _5_prmflg0(void) {
     PRF_ENTER(_5_prmflg0);
+    primeindex::forget();  // bits change behind the index
     uint64_t p = sieveWork.prime;
     uint64_t lowest = sieveWork.lowest;
     TableBlock* target = sieveWork.target;
@@ -90,6 +92,7 @@ extern "C" int64_t _5_bitscan0(void) {
 
 extern "C" int64_t _5_setflg0(void) {
     PRF_ENTER(_5_setflg0);
+    primeindex::forget();  // bits change behind the index
     TableBlock* target = sieveWork.target;
     sieveWork.lowest = _5_prmtmin(target);
     sieve::Pass pass;
@@ -109,12 +112,14 @@ extern "C" int64_t _5_setflg0(void) {
 
 extern "C" int64_t _5_setflg1(void) {
     PRF_ENTER(_5_setflg1);
+    primeindex::forget();  // bits change behind the index
     tablePrimes(false);
     return 0;
 }
 
 extern "C" int64_t _5_setflg2(void) {
     PRF_ENTER(_5_setflg2);
+    primeindex::forget();  // bits change behind the index
     tablePrimes(true);
     return 0;
 }

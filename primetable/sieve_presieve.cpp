@@ -95,8 +95,12 @@ bool patternCovers(uint64_t p, uint64_t limit) {
     return false;
 }
 
-void applyPatterns(uint8_t* seg, uint64_t streamByte, uint64_t bytes, uint64_t limit) {
+void preparePatterns() {
     if (!poolReady) buildPatterns();
+}
+
+void applyPatterns(uint8_t* seg, uint64_t streamByte, uint64_t bytes, uint64_t limit) {
+    preparePatterns();
     for (uint64_t done = 0; done < bytes; done += kChunk) {
         uint64_t n = bytes - done < kChunk ? bytes - done : kChunk;
         const uint8_t* sources[kGroups.size()];

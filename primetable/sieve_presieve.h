@@ -16,7 +16,11 @@ bool patternCovers(uint64_t p, uint64_t limit);
 // ORs the patterns that apply at `limit` into seg[0 .. bytes - 1], which holds
 // the bitmap stream from byte `streamByte` on (stream byte 0 = position 0 =
 // the number 211); bytes is a multiple of 8. The first call computes the
-// patterns.
+// patterns, unless preparePatterns did.
 void applyPatterns(uint8_t* seg, uint64_t streamByte, uint64_t bytes, uint64_t limit);
+
+// Computes the patterns now, so that threads started later may apply them
+// at once.
+void preparePatterns();
 
 }  // namespace sieve

@@ -1,5 +1,8 @@
 #include "primetable/sieve_threads.h"
 
+#include "platform/hardware_threads.h"
+#include "platform/worker_threads.h"
+
 namespace primetable {
 
 namespace {
@@ -8,7 +11,9 @@ unsigned threadCap = 0;
 
 void setSieveThreadCap(unsigned cap) { threadCap = cap; }
 
-// Table builds sieve on the calling thread alone for now.
-unsigned sieveThreads() { return 1; }
+unsigned sieveThreads() {
+    unsigned threads = threadCap != 0 ? threadCap : platform::usableHardwareThreads();
+    return threads > platform::kMaxThreads ? platform::kMaxThreads : threads;
+}
 
 }  // namespace primetable

@@ -6,7 +6,9 @@
 
 namespace primetable {
 
-// Caps the threads of every later table build; 0 restores the default.
+// Caps the threads of every later table build; 0 restores the default. A cap
+// above the processors the process may use is obeyed (the threads then share
+// them); caps above platform::kMaxThreads count as that many.
 void setSieveThreadCap(unsigned cap);
 // The threads the next table build will use (at least 1).
 unsigned sieveThreads();

@@ -1,5 +1,6 @@
 #include "q64/m5_primetable.h"
 
+#include "primetable/prime_index.h"
 #include "primetable/table_words.h"
 #include "primetable/wheel.h"
 #include "profiler/hook.h"
@@ -16,6 +17,8 @@ extern "C" int64_t _5_prmtqsize(const TableBlock* head) {
 extern "C" int64_t _5_prmtcnt(const TableBlock* head) {
     PRF_ENTER(_5_prmtcnt);
     uint64_t count = wheel::kSmallPrimeCount;
+    uint64_t indexed;
+    if (primeindex::total(head, indexed)) return static_cast<int64_t>(count + indexed);
     for (const TableBlock* block = head; block != nullptr; block = table::nextBlock(block))
         count += _0_bitcnt0(block + table::kFirstBitmapWord, table::bitmapWords(block));
     return static_cast<int64_t>(count);

@@ -103,8 +103,10 @@ Q64_API uint64_t _5_prmchknum(void);
 
 /* The n-th prime (the first prime being 2). */
 /* The n-th prime: n <= 46 from the small primes, else by counting the clear
- * bits of the bitmap. All ones when the table ends before it, and for n = 0
- * (there is no 0-th prime). */
+ * bits of the bitmap (inside one 64 KB segment when the library keeps a
+ * prime-count index of the table: one built by _5_prmnew and _5_prmexpd in
+ * the platform's blocks). All ones when the table ends before it, and for
+ * n = 0 (there is no 0-th prime). */
 Q64_API uint64_t _5_prmnoth(uint64_t n, const TableBlock* head);
 
 /* The primality test. Results: 0 prime, 1 not prime, -1 cannot be decided

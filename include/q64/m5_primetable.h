@@ -50,7 +50,10 @@ Q64_API uint64_t _5_prmtmin(const TableBlock* block);
  * block, its limit, and a clear bitmap. */
 Q64_API void _5_prminit(uint64_t lastIndex, TableBlock* block, uint64_t baseWord);
 /* Builds a complete one-block table in the W words of `block` (obtained and
- * owned by the caller). Returns 0, or -1 (block untouched) when W < 5. */
+ * owned by the caller). Returns 0, or -1 (block untouched) when W < 5.
+ * This and _5_prmexpd sieve on every hardware thread the process may use
+ * (threads of their own, all joined before they return), with the same bits
+ * as on one thread. */
 Q64_API int64_t _5_prmnew(uint64_t words, TableBlock* block);
 
 /* SieveWork: the static work record of the sieve passes. The sieve routines
@@ -94,7 +97,8 @@ _Static_assert(sizeof(SieveWork) == 5 * sizeof(uint64_t), "SieveWork is a record
 /* Statistics of a prime table, walked from its first block (never null). */
 /* Total words of all blocks, header and link words included. */
 Q64_API int64_t _5_prmtqsize(const TableBlock* head);
-/* Primes below the table's limit: the 46 below 211 plus the clear bits. */
+/* Primes below the table's limit: the 46 below 211 plus the clear bits (read
+ * from the prime-count index when the library keeps one for the table). */
 Q64_API int64_t _5_prmtcnt(const TableBlock* head);
 /* The largest prime the table holds (high word 0). */
 Q64_API Q2Value _5_prmtmax(const TableBlock* head);

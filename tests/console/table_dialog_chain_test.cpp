@@ -3,9 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "console/console_state.h"
+#include "console/statistics.h"
 #include "console/table_chain.h"
 #include "platform/memory.h"
+#include "primetable/prime_index.h"
 #include "primetable/table_words.h"
+#include "q64/m5_primequery.h"
+#include "q64/m5_primetable.h"
 #include "tests/console/console_test_support.h"
 
 namespace {
@@ -77,6 +81,29 @@ TEST_F(TableChain, RefusedAppendsKeepNoBlock) {
     EXPECT_EQ(platform::liveBlockCount(), live + 1);
     EXPECT_EQ(table::nextBlock(console.tableHead), nullptr);
     EXPECT_EQ(console.tableHead[table::kLimit], limit);
+    // The prime-count index still describes the table that stands.
+    EXPECT_TRUE(primeindex::describes(console.tableHead));
+    EXPECT_EQ(_5_prmtcnt(console.tableHead), 2244426);
+}
+
+// The prime-count index follows the rebuilt and the extended table, and the
+// statistics read it: the same count as counting every word.
+TEST_F(TableChain, TheIndexFollowsRebuildsAndExtensions) {
+    auto counted = [] {
+        uint64_t clear = 46;
+        for (const TableBlock* b = console.tableHead; b; b = table::nextBlock(b))
+            for (uint64_t w = 0; w < table::bitmapWords(b); ++w)
+                clear += static_cast<uint64_t>(__builtin_popcountll(~b[table::kFirstBitmapWord + w]));
+        return static_cast<int64_t>(clear);
+    };
+    ASSERT_EQ(rebuild(2), 1);
+    EXPECT_TRUE(primeindex::describes(console.tableHead));
+    ASSERT_NE(appendBlock(3 * 131072 + 7), nullptr);
+    EXPECT_TRUE(primeindex::describes(console.tableHead));
+    refreshStatistics();
+    EXPECT_EQ(console.primeCount, counted());
+    EXPECT_EQ(_5_prmnoth(static_cast<uint64_t>(console.primeCount), console.tableHead),
+              static_cast<uint64_t>(console.primeMax));
 }
 
 TEST_F(TableChain, FreeingNoChainDoesNothing) {

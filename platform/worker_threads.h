@@ -1,0 +1,27 @@
+// Running one piece of work on several threads at once (POSIX threads, with
+// static records: no heap).
+#pragma once
+
+namespace platform {
+
+// The most threads one call of runOnThreads runs.
+inline constexpr unsigned kMaxThreads = 256;
+
+using ThreadWork = void (*)(unsigned worker, void* context);
+
+// Runs work(0, context) on the calling thread and work(i, context) for i = 1
+// .. count - 1 on new threads, and returns when all have returned. A thread
+// the system refuses is not run: the result is how many ran (the calling
+// thread's included; at least 1), and workers 0 .. result - 1 are the ones
+// that ran. Work that must be done whole is therefore shared out by the
+// workers themselves (for example from a shared counter), not by index.
+// count is capped at kMaxThreads. Not reentrant.
+unsigned runOnThreads(unsigned count, ThreadWork work, void* context);
+
+namespace testing {
+// Lets later calls start at most `threads` new threads each, as a system
+// short of threads would (kMaxThreads or more: no limit).
+void limitThreadStarts(unsigned threads);
+}  // namespace testing
+
+}  // namespace platform
