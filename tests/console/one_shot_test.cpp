@@ -274,6 +274,24 @@ TEST(OneShot, FactorAgreesWithCoreutilsFactor) {
     EXPECT_EQ(run.status, 1);
 }
 
+// The thread cap, from the option or the environment, changes nothing of the
+// answers: a 3 MB table (three blocks' worth of segments) sieved on one, two
+// and five threads.
+TEST(OneShot, AnswersDoNotDependOnTheThreadCap) {
+    const std::vector<std::string> question{"--table", "3", "nth", "2244427", "4000000", "6000000", "6308784"};
+    RunResult single = ask([&] {
+        std::vector<std::string> a{"--threads", "1"};
+        a.insert(a.end(), question.begin(), question.end());
+        return a;
+    }());
+    ASSERT_EQ(single.status, 0) << single.err;
+    EXPECT_EQ(lines(single.out).size(), 4u);
+    EXPECT_EQ(ask(question, {"Q64_THREADS=2"}).out, single.out);
+    std::vector<std::string> five{"--threads=5"};
+    five.insert(five.end(), question.begin(), question.end());
+    EXPECT_EQ(ask(five, {"Q64_THREADS=1"}).out, single.out);
+}
+
 TEST(OneShot, LoadsASavedTable) {
     TempDir dir;
     ASSERT_EQ(runProgram(dir.path, "a\nf\nw\ne\ne\n\n").status, 0);
