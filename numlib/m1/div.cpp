@@ -15,6 +15,7 @@
 #include "numlib/m0/wide_divide.h"
 #include "numlib/m1/div_internal.h"
 #include "numlib/m1/words.h"
+#include "numlib/tuning.h"
 #include "profiler/hook.h"
 
 namespace {
@@ -27,30 +28,17 @@ inline uint64_t joinLeft(uint64_t hi, uint64_t lo, unsigned sh) {
 
 inline int64_t topBit(uint64_t x) { return 63 - __builtin_clzll(x); }
 
-// A divisor of nb >= 2 words with its top 128 bits aligned to bit 127.
-struct Divisor {
-    const uint64_t* b;
-    uint64_t nb;
-    unsigned sh;      // 63 - index of the top set bit of b[0]
-    uint64_t d1, d0;  // top two words of B * 2^sh
-};
+// W += B over nb + 1 words; returns the carry out of w[0].
+inline uint64_t addBack(uint64_t* w, const uint64_t* b, uint64_t nb) {
+    return m1::addWord(w, 1, m1::addN(w + 1, w + 1, b, nb));
+}
+}  // namespace
+
+namespace m1 {
 
 Divisor alignDivisor(const uint64_t* b, uint64_t nb, uint64_t s) {
     unsigned sh = 63 - static_cast<unsigned>(s);
     return {b, nb, sh, joinLeft(b[0], b[1], sh), joinLeft(b[1], nb > 2 ? b[2] : 0, sh)};
-}
-
-// W += B over nb + 1 words; returns the carry out of w[0].
-inline uint64_t addBack(uint64_t* w, const uint64_t* b, uint64_t nb) {
-    uint64_t carry = 0;
-    for (uint64_t i = nb; i-- > 0;) {
-        uint64_t sum;
-        uint64_t c1 = __builtin_add_overflow(w[i + 1], b[i], &sum);
-        uint64_t c2 = __builtin_add_overflow(sum, carry, &w[i + 1]);
-        carry = c1 | c2;
-    }
-    uint64_t c = __builtin_add_overflow(w[0], carry, &w[0]);
-    return c;
 }
 
 // One quotient word of the window w[0..nb] (w[0..nb-1] < B), nb >= 2.
@@ -82,14 +70,14 @@ uint64_t quotientWord(uint64_t* w, const Divisor& d) {
 }
 
 // One quotient word for a one-word divisor: (w[0], w[1]) / b0, w[0] < b0.
-inline uint64_t quotientWord1(uint64_t* w, uint64_t b0) {
+uint64_t quotientWord1(uint64_t* w, uint64_t b0) {
     uint64_t r;
     uint64_t q = wide::divide(w[0], w[1], b0, &r);
     w[0] = q;
     w[1] = r;
     return q;
 }
-}  // namespace
+}  // namespace m1
 
 extern "C" int64_t _1_div(uint64_t* a, uint64_t na, const uint64_t* b, uint64_t nb) {
     PRF_ENTER(_1_div);
@@ -124,19 +112,20 @@ extern "C" int64_t _1_div1(uint64_t* a, uint64_t na, const uint64_t* b, uint64_t
 extern "C" int64_t _1_divmn(uint64_t* a, uint64_t na, const uint64_t* b, uint64_t nb) {
     PRF_ENTER(_1_divmn);
     uint64_t steps = na - nb;
+    if (nb >= tuning::kDivDC && m1::divDC(a, na, b, nb)) return static_cast<int64_t>(steps);
     if (nb == 1) {
-        for (uint64_t j = 0; j < steps; ++j) quotientWord1(a + j, b[0]);
+        for (uint64_t j = 0; j < steps; ++j) m1::quotientWord1(a + j, b[0]);
     } else {
-        Divisor d = alignDivisor(b, nb, static_cast<uint64_t>(topBit(b[0])));
-        for (uint64_t j = 0; j < steps; ++j) quotientWord(a + j, d);
+        m1::Divisor d = m1::alignDivisor(b, nb, static_cast<uint64_t>(topBit(b[0])));
+        for (uint64_t j = 0; j < steps; ++j) m1::quotientWord(a + j, d);
     }
     return static_cast<int64_t>(steps);
 }
 
 extern "C" uint64_t _1_div12(uint64_t* w, const uint64_t* b, uint64_t nb, uint64_t s) {
     PRF_ENTER(_1_div12);
-    if (nb == 1) return quotientWord1(w, b[0]);
-    return quotientWord(w, alignDivisor(b, nb, s));
+    if (nb == 1) return m1::quotientWord1(w, b[0]);
+    return m1::quotientWord(w, m1::alignDivisor(b, nb, s));
 }
 
 // The estimate divides by the divisor's top 64 bits plus one, so it never

@@ -4,6 +4,7 @@
 #include "numlib/m0/numbers.h"
 #include "numlib/m0/text.h"
 #include "numlib/m1/words.h"
+#include "numlib/m4/digits_dc.h"
 #include "numlib/m4/peta_digits.h"
 #include "numlib/m9/numrec.h"
 #include "profiler/hook.h"
@@ -26,8 +27,11 @@ extern "C" uint64_t _4_mpetadd(uint64_t* a, uint64_t lenv, uint64_t v) {
 }
 
 // Grouped from the right: the short group, if any, is the most significant.
+// Long texts are read by halves when the working stack has room for it.
 extern "C" uint64_t _4_strntonumr(uint64_t* a, uint64_t lenv, const char* digits, uint64_t count) {
     PRF_ENTER(_4_strntonumr);
+    uint64_t length;
+    if (m4::readByHalves(a, lenv, m4::PetaDigits{digits, count, false}, &length)) return length;
     const uint64_t head = count % kGroup;
     if (head != 0) lenv = _4_mpetadd(a, lenv, _0_strtonum(digits, head));
     for (uint64_t i = head; i < count; i += kGroup) lenv = _4_mpetadd(a, lenv, _0_strtonum(digits + i, kGroup));
@@ -38,6 +42,8 @@ extern "C" uint64_t _4_strntonumr(uint64_t* a, uint64_t lenv, const char* digits
 // stands for its digits followed by zeros.
 extern "C" uint64_t _4_strlntonumr(uint64_t* a, uint64_t lenv, const char* digits, uint64_t count) {
     PRF_ENTER(_4_strlntonumr);
+    uint64_t length;
+    if (m4::readByHalves(a, lenv, m4::PetaDigits{digits, count, true}, &length)) return length;
     const uint64_t whole = count - count % kGroup;
     for (uint64_t i = 0; i < whole; i += kGroup) lenv = _4_mpetadd(a, lenv, _0_strtonum(digits + i, kGroup));
     if (whole != count) lenv = _4_mpetadd(a, lenv, _0_strltonum(digits + whole, count - whole));

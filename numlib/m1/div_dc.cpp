@@ -1,0 +1,152 @@
+// Long division by divide and conquer (Burnikel and Ziegler; the form of
+// Granlund and Moller's dcpi1): 2n words by n words as two divisions of
+// 3n/2 by n, each one recursive division of n by n/2 words plus one product
+// of n/2 words. Below tuning::kDivDC divisor words the steps are those of
+// the long division (quotientWord).
+//
+// The divisor is normalised (its top bit set) in a copy, the dividend is
+// shifted in place by the same bits (it still fits its words, since its top
+// nb words are below B), and the remainder is shifted back. As in the long
+// division, the quotient words take the place of the dividend words they
+// use up, and the remainder ends the array. Quotient and remainder are
+// determined by A and B alone, so they are those of the long division.
+//
+// Work memory, from the working stack: the normalised divisor (nb words) and
+// per level the n-word product with the product's own work memory.
+#include <algorithm>
+
+#include "numlib/m1/div_internal.h"
+#include "numlib/m1/mul_methods.h"
+#include "numlib/m1/wordops.h"
+#include "numlib/m2/scratch.h"
+#include "numlib/tuning.h"
+
+namespace m1 {
+namespace {
+
+// r = X * Y, either operand the longer.
+void product(uint64_t* r, const uint64_t* x, uint64_t xn, const uint64_t* y, uint64_t yn, uint64_t* tp) {
+    if (xn >= yn) {
+        mul(r, x, xn, y, yn, tp);
+    } else {
+        mul(r, y, yn, x, xn, tp);
+    }
+}
+
+uint64_t productScratch(uint64_t xn, uint64_t yn) { return xn >= yn ? mulScratch(xn, yn) : mulScratch(yn, xn); }
+
+// W of wn words by the normalised D of dn words with the long division's
+// steps. The top dn words of W may equal or pass D: they are then reduced
+// first, and the quotient's extra top bit is returned (1), else 0.
+uint64_t divSchool(uint64_t* w, uint64_t wn, const uint64_t* d, uint64_t dn) {
+    const uint64_t qh = compare(w, d, dn) >= 0 ? 1 : 0;
+    if (qh != 0) subN(w, w, d, dn);
+    const uint64_t steps = wn - dn;
+    if (dn == 1) {
+        for (uint64_t j = 0; j < steps; ++j) quotientWord1(w + j, d[0]);
+    } else {
+        const Divisor divisor = alignDivisor(d, dn, 63);
+        for (uint64_t j = 0; j < steps; ++j) quotientWord(w + j, divisor);
+    }
+    return qh;
+}
+
+// W = w[0..2n-1] by the normalised D = d[0..n-1]: the quotient's n words to
+// w[0..n-1] (its extra top bit returned), the remainder to w[n..2n-1]. With
+// hi + lo = n: the top 2hi words by D's top hi words give q1 and a partial
+// remainder, from which q1 times D's low lo words is taken (the estimate is
+// corrected by adding D back while the remainder is negative); the next lo
+// quotient words come the same way from the remainder's top 2lo words.
+uint64_t divHalves(uint64_t* w, const uint64_t* d, uint64_t n, uint64_t* tp) {
+    if (n < tuning::kDivDC) return divSchool(w, 2 * n, d, n);
+    const uint64_t lo = n / 2, hi = n - lo;
+    uint64_t qh = divHalves(w, d, hi, tp);
+    product(tp, w, hi, d + hi, lo, tp + n);
+    uint64_t cy = subN(w + hi, w + hi, tp, n);
+    if (qh != 0) cy += subN(w + hi, w + hi, d + hi, lo);
+    while (cy != 0) {
+        qh -= subWord(w, hi, 1);
+        cy -= addN(w + hi, w + hi, d, n);
+    }
+    const uint64_t ql = divHalves(w + hi, d, lo, tp);
+    product(tp, d + lo, hi, w + hi, lo, tp + n);
+    cy = subN(w + n, w + n, tp, n);
+    if (ql != 0) cy += subN(w + n, w + n, d + lo, hi);
+    while (cy != 0) {
+        subWord(w + hi, lo, 1);  // the borrow takes the extra bit ql
+        cy -= addN(w + n, w + n, d, n);
+    }
+    return qh;
+}
+
+uint64_t divHalvesScratch(uint64_t n) {
+    if (n < tuning::kDivDC) return 0;
+    const uint64_t lo = n / 2, hi = n - lo;
+    return std::max({divHalvesScratch(hi), divHalvesScratch(lo), n + productScratch(hi, lo)});
+}
+
+// qb <= nb quotient words of the window w[0..qb+nb-1]: from its top 2qb
+// words by D's top qb words, then corrected by the product of that quotient
+// and D's other nb - qb words. Returns the quotient's extra top bit.
+uint64_t divBlock(uint64_t* w, uint64_t qb, const uint64_t* d, uint64_t nb, uint64_t* tp) {
+    uint64_t qh = divHalves(w, d, qb, tp);
+    if (qb == nb) return qh;
+    const uint64_t rest = nb - qb;
+    product(tp, w, qb, d + qb, rest, tp + nb);
+    uint64_t cy = subN(w + qb, w + qb, tp, nb);
+    if (qh != 0) cy += subN(w + qb, w + qb, d + qb, rest);
+    while (cy != 0) {
+        qh -= subWord(w, qb, 1);
+        cy -= addN(w + qb, w + qb, d, nb);
+    }
+    return qh;
+}
+
+uint64_t divBlockScratch(uint64_t qb, uint64_t nb) {
+    const uint64_t own = qb == nb ? 0 : nb + productScratch(qb, nb - qb);
+    return std::max(divHalvesScratch(qb), own);
+}
+
+// The quotient's first qn mod nb words (or nb) come as one block, every
+// further nb words from a division of 2nb by nb words.
+uint64_t firstBlock(uint64_t qn, uint64_t nb) {
+    const uint64_t first = qn % nb;
+    return first == 0 ? nb : first;
+}
+
+}  // namespace
+
+uint64_t divNormalised(uint64_t* a, uint64_t na, const uint64_t* d, uint64_t nb, uint64_t* tp) {
+    const uint64_t qn = na - nb, first = firstBlock(qn, nb);
+    const uint64_t qh = divBlock(a, first, d, nb, tp);
+    for (uint64_t j = first; j < qn; j += nb) divHalves(a + j, d, nb, tp);
+    return qh;
+}
+
+uint64_t divNormalisedScratch(uint64_t na, uint64_t nb) {
+    const uint64_t qn = na - nb, first = firstBlock(qn, nb);
+    return std::max(divBlockScratch(first, nb), qn > first ? divHalvesScratch(nb) : 0);
+}
+
+// The normalised divisor's nb words are reserved even when B is normalised
+// already, so that the need depends on the sizes alone.
+uint64_t divDCScratch(uint64_t na, uint64_t nb) { return nb + divNormalisedScratch(na, nb); }
+
+bool divDC(uint64_t* a, uint64_t na, const uint64_t* b, uint64_t nb) {
+    const unsigned sh = static_cast<unsigned>(__builtin_clzll(b[0]));
+    uint64_t* block = _2_alocs(divDCScratch(na, nb));
+    if (block == nullptr) return false;
+    const uint64_t* d = b;
+    if (sh != 0) {
+        shiftLeft(block, b, nb, sh);
+        shiftLeft(a, a, na, sh);
+        d = block;
+    }
+    divNormalised(a, na, d, nb, block + nb);
+    const uint64_t qn = na - nb;
+    if (sh != 0) shiftRight(a + qn, a + qn, nb, sh);
+    _2_frees();
+    return true;
+}
+
+}  // namespace m1
