@@ -18,7 +18,7 @@ inline constexpr uint64_t kMulToom3 = 90;
 
 // Squares: the squaring schoolbook (each cross product once) from
 // kSqrBasecase on, then Karatsuba and Toom-3 squaring.
-inline constexpr uint64_t kSqrBasecase = 4;
+inline constexpr uint64_t kSqrBasecase = 8;
 inline constexpr uint64_t kSqrKaratsuba = 32;
 inline constexpr uint64_t kSqrToom3 = 110;
 

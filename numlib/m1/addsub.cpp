@@ -9,6 +9,20 @@
 #include "numlib/m1/kernels.h"
 #include "profiler/hook.h"
 
+namespace {
+// Long arrays go to the kernels from functions of their own, entered by a
+// jump, so that the short loops inline need no registers saved for a call.
+__attribute__((noinline)) int64_t addLong(uint64_t* a, uint64_t na, const uint64_t* b, uint64_t nb) {
+    uint64_t* t = a + (na - nb);
+    return static_cast<int64_t>(m1::addWord(a, na - nb, m1::addN(t, t, b, nb)));
+}
+
+__attribute__((noinline)) int64_t subLong(uint64_t* a, uint64_t na, const uint64_t* b, uint64_t nb) {
+    uint64_t* t = a + (na - nb);
+    return -static_cast<int64_t>(m1::subWord(a, na - nb, m1::subN(t, t, b, nb)));
+}
+}  // namespace
+
 extern "C" int64_t _1_addn(uint64_t* a, uint64_t k, uint64_t x) {
     PRF_ENTER(_1_addn);
     uint64_t i = k - 1;
@@ -36,14 +50,16 @@ extern "C" int64_t _1_subn(uint64_t* a, uint64_t k, uint64_t x) {
 // == b), where each word of B is read before it is written.
 extern "C" int64_t _1_add(uint64_t* a, uint64_t na, const uint64_t* b, uint64_t nb) {
     PRF_ENTER(_1_add);
+    if (nb >= m1::kShortKernel) return addLong(a, na, b, nb);
     uint64_t* t = a + (na - nb);
-    return static_cast<int64_t>(m1::addWord(a, na - nb, m1::addN(t, t, b, nb)));
+    return static_cast<int64_t>(m1::addWord(a, na - nb, m1::portable::addN(t, t, b, nb)));
 }
 
 extern "C" int64_t _1_sub(uint64_t* a, uint64_t na, const uint64_t* b, uint64_t nb) {
     PRF_ENTER(_1_sub);
+    if (nb >= m1::kShortKernel) return subLong(a, na, b, nb);
     uint64_t* t = a + (na - nb);
-    return -static_cast<int64_t>(m1::subWord(a, na - nb, m1::subN(t, t, b, nb)));
+    return -static_cast<int64_t>(m1::subWord(a, na - nb, m1::portable::subN(t, t, b, nb)));
 }
 
 // Complement every word, then add 1 at the least significant end: the carry

@@ -41,13 +41,7 @@ uint64_t productScratch(uint64_t xn, uint64_t yn) { return xn >= yn ? mulScratch
 uint64_t divSchool(uint64_t* w, uint64_t wn, const uint64_t* d, uint64_t dn) {
     const uint64_t qh = compare(w, d, dn) >= 0 ? 1 : 0;
     if (qh != 0) subN(w, w, d, dn);
-    const uint64_t steps = wn - dn;
-    if (dn == 1) {
-        for (uint64_t j = 0; j < steps; ++j) quotientWord1(w + j, d[0]);
-    } else {
-        const Divisor divisor = alignDivisor(d, dn, 63);
-        for (uint64_t j = 0; j < steps; ++j) quotientWord(w + j, divisor);
-    }
+    divLoop(w, wn, d, dn);
     return qh;
 }
 

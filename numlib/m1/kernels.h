@@ -15,15 +15,101 @@
 
 #include <cstdint>
 
+#if defined(__x86_64__)
+#include <x86intrin.h>
+#endif
+
 namespace m1 {
 
-// The portable loops, also the reference the tests hold the others to.
+// The portable loops: one word at a time with a 128-bit product and a
+// running carry word (a word times a word plus two words never exceeds 128
+// bits). They serve short arrays everywhere (a call into the assembly costs
+// more than they do), every array where the assembly cannot run, and the
+// tests as the reference.
 namespace portable {
-uint64_t addN(uint64_t* r, const uint64_t* a, const uint64_t* b, uint64_t n);
-uint64_t subN(uint64_t* r, const uint64_t* a, const uint64_t* b, uint64_t n);
-uint64_t mul1(uint64_t* r, const uint64_t* a, uint64_t n, uint64_t m);
-uint64_t addMul1(uint64_t* r, const uint64_t* a, uint64_t n, uint64_t m);
-uint64_t subMul1(uint64_t* r, const uint64_t* a, uint64_t n, uint64_t m);
+using u128 = unsigned __int128;
+
+// The add-with-carry intrinsics make one ADC (SBB) per word on x86-64.
+inline uint64_t addN(uint64_t* r, const uint64_t* a, const uint64_t* b, uint64_t n) {
+#if defined(__x86_64__)
+    unsigned char carry = 0;
+#pragma GCC unroll 1
+    for (uint64_t i = n; i-- > 0;) {
+        unsigned long long s;
+        carry = _addcarry_u64(carry, a[i], b[i], &s);
+        r[i] = s;
+    }
+    return carry;
+#else
+    uint64_t carry = 0;
+#pragma GCC unroll 1
+    for (uint64_t i = n; i-- > 0;) {
+        uint64_t s;
+        const uint64_t c1 = __builtin_add_overflow(a[i], b[i], &s);
+        const uint64_t c2 = __builtin_add_overflow(s, carry, &r[i]);
+        carry = c1 | c2;
+    }
+    return carry;
+#endif
+}
+
+inline uint64_t subN(uint64_t* r, const uint64_t* a, const uint64_t* b, uint64_t n) {
+#if defined(__x86_64__)
+    unsigned char borrow = 0;
+#pragma GCC unroll 1
+    for (uint64_t i = n; i-- > 0;) {
+        unsigned long long d;
+        borrow = _subborrow_u64(borrow, a[i], b[i], &d);
+        r[i] = d;
+    }
+    return borrow;
+#else
+    uint64_t borrow = 0;
+#pragma GCC unroll 1
+    for (uint64_t i = n; i-- > 0;) {
+        uint64_t d;
+        const uint64_t b1 = __builtin_sub_overflow(a[i], b[i], &d);
+        const uint64_t b2 = __builtin_sub_overflow(d, borrow, &r[i]);
+        borrow = b1 | b2;
+    }
+    return borrow;
+#endif
+}
+
+// Each a[i] is read before r[i] is written, so r may be a or a + 1.
+inline uint64_t mul1(uint64_t* r, const uint64_t* a, uint64_t n, uint64_t m) {
+    uint64_t carry = 0;
+#pragma GCC unroll 1
+    for (uint64_t i = n; i-- > 0;) {
+        const u128 p = static_cast<u128>(a[i]) * m + carry;
+        r[i] = static_cast<uint64_t>(p);
+        carry = static_cast<uint64_t>(p >> 64);
+    }
+    return carry;
+}
+
+inline uint64_t addMul1(uint64_t* r, const uint64_t* a, uint64_t n, uint64_t m) {
+    uint64_t carry = 0;
+#pragma GCC unroll 1
+    for (uint64_t i = n; i-- > 0;) {
+        const u128 p = static_cast<u128>(a[i]) * m + r[i] + carry;
+        r[i] = static_cast<uint64_t>(p);
+        carry = static_cast<uint64_t>(p >> 64);
+    }
+    return carry;
+}
+
+inline uint64_t subMul1(uint64_t* r, const uint64_t* a, uint64_t n, uint64_t m) {
+    uint64_t carry = 0;  // high half of the running product plus borrows
+#pragma GCC unroll 1
+    for (uint64_t i = n; i-- > 0;) {
+        const u128 p = static_cast<u128>(a[i]) * m + carry;
+        const uint64_t lo = static_cast<uint64_t>(p), x = r[i];
+        carry = static_cast<uint64_t>(p >> 64) + (x < lo);
+        r[i] = x - lo;
+    }
+    return carry;
+}
 }  // namespace portable
 
 #if defined(__x86_64__)
@@ -39,29 +125,30 @@ extern const bool hasMulx;
 }  // namespace x86
 #endif
 
+// Below this many words the portable loops run inline.
+inline constexpr uint64_t kShortKernel = 6;
+
 // r = A + B over n words; returns the carry (0 or 1). r may be a or b.
 inline uint64_t addN(uint64_t* r, const uint64_t* a, const uint64_t* b, uint64_t n) {
 #if defined(__x86_64__)
-    return x86::addN(r, a, b, n);
-#else
-    return portable::addN(r, a, b, n);
+    if (n >= kShortKernel) return x86::addN(r, a, b, n);
 #endif
+    return portable::addN(r, a, b, n);
 }
 
 // r = A - B over n words; returns the borrow (0 or 1). r may be a or b.
 inline uint64_t subN(uint64_t* r, const uint64_t* a, const uint64_t* b, uint64_t n) {
 #if defined(__x86_64__)
-    return x86::subN(r, a, b, n);
-#else
-    return portable::subN(r, a, b, n);
+    if (n >= kShortKernel) return x86::subN(r, a, b, n);
 #endif
+    return portable::subN(r, a, b, n);
 }
 
 // r = A * m over n words; returns the word above them. r may be a, or a + 1
 // (the product then ends one word further on, as _1_muln needs).
 inline uint64_t mul1(uint64_t* r, const uint64_t* a, uint64_t n, uint64_t m) {
 #if defined(__x86_64__)
-    if (x86::hasMulx) return x86::mul1(r, a, n, m);
+    if (n >= kShortKernel && x86::hasMulx) return x86::mul1(r, a, n, m);
 #endif
     return portable::mul1(r, a, n, m);
 }
@@ -69,7 +156,7 @@ inline uint64_t mul1(uint64_t* r, const uint64_t* a, uint64_t n, uint64_t m) {
 // r += A * m over n words; returns the carry word. r does not overlap a.
 inline uint64_t addMul1(uint64_t* r, const uint64_t* a, uint64_t n, uint64_t m) {
 #if defined(__x86_64__)
-    if (x86::hasMulx) return x86::addMul1(r, a, n, m);
+    if (n >= kShortKernel && x86::hasMulx) return x86::addMul1(r, a, n, m);
 #endif
     return portable::addMul1(r, a, n, m);
 }
@@ -77,7 +164,7 @@ inline uint64_t addMul1(uint64_t* r, const uint64_t* a, uint64_t n, uint64_t m) 
 // r -= A * m over n words; returns the borrow word. r does not overlap a.
 inline uint64_t subMul1(uint64_t* r, const uint64_t* a, uint64_t n, uint64_t m) {
 #if defined(__x86_64__)
-    if (x86::hasMulx) return x86::subMul1(r, a, n, m);
+    if (n >= kShortKernel && x86::hasMulx) return x86::subMul1(r, a, n, m);
 #endif
     return portable::subMul1(r, a, n, m);
 }

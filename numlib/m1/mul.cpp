@@ -21,13 +21,16 @@ namespace {
 // runs faster as rows over a copy of R than as one short row per word of R.
 constexpr uint64_t kLongRows = 16;
 
-// The schoolbook in place: R * A with the rows running over A.
-void mulInPlace(uint64_t* r, uint64_t nr, const uint64_t* a, uint64_t na) {
+// The schoolbook in place: R * A with the rows running over A. Short rows
+// take the inline loops throughout.
+template <bool kShort>
+[[gnu::always_inline]] inline void rowsInPlace(uint64_t* r, uint64_t nr, const uint64_t* a, uint64_t na) {
     uint64_t i = nr - 1;
-    r[i] = m1::mul1(r + i + 1, a, na, r[i]);
+    r[i] = kShort ? m1::portable::mul1(r + i + 1, a, na, r[i]) : m1::mul1(r + i + 1, a, na, r[i]);
     while (i-- > 0) {
         const uint64_t w = r[i];
-        r[i] = w == 0 ? 0 : m1::addMul1(r + i + 1, a, na, w);
+        if (w == 0) continue;  // r[i] = 0 is its own carry word
+        r[i] = kShort ? m1::portable::addMul1(r + i + 1, a, na, w) : m1::addMul1(r + i + 1, a, na, w);
     }
 }
 
@@ -47,10 +50,9 @@ bool mulFromCopy(uint64_t* r, uint64_t nr, const uint64_t* a, uint64_t na) {
     return true;
 }
 
-}  // namespace
-
-extern "C" uint64_t _1_mul(uint64_t* r, uint64_t nr, const uint64_t* a, uint64_t na) {
-    PRF_ENTER(_1_mul);
+// Everything but a few short rows, in a function of its own, entered by a
+// jump, so that those rows inline need no registers saved for calls.
+__attribute__((noinline)) uint64_t mulLong(uint64_t* r, uint64_t nr, const uint64_t* a, uint64_t na) {
     if (na == 1) {
         r[0] = m1::mul1(r + 1, r, nr, a[0]);
     } else if (nr == 1) {
@@ -58,25 +60,57 @@ extern "C" uint64_t _1_mul(uint64_t* r, uint64_t nr, const uint64_t* a, uint64_t
     } else if (nr == na && nr >= tuning::kSqrBasecase && m1::compare(r, a, nr) == 0) {
         m1::sqrWithStack(r, a, nr);
     } else if ((na < tuning::kMulKaratsuba && (nr <= na || nr < kLongRows)) || !mulFromCopy(r, nr, a, na)) {
-        mulInPlace(r, nr, a, na);
+        if (na < m1::kShortKernel) {
+            rowsInPlace<true>(r, nr, a, na);
+        } else {
+            rowsInPlace<false>(r, nr, a, na);
+        }
     }
+    return nr + na;
+}
+
+// r[0..n] += A * m, the carry beyond r[0] dropped.
+__attribute__((noinline)) uint64_t addRowLong(uint64_t* r, const uint64_t* a, uint64_t n, uint64_t m) {
+    r[0] += m1::addMul1(r + 1, a, n, m);
+    return n + 1;
+}
+
+
+
+// a[0..n] = A * m.
+__attribute__((noinline)) uint64_t scaleLong(uint64_t* a, uint64_t n, uint64_t m) {
+    a[0] = m1::mul1(a + 1, a, n, m);
+    return n + 1;
+}
+
+inline uint64_t scale(uint64_t* a, uint64_t n, uint64_t m) {
+    if (n >= m1::kShortKernel) return scaleLong(a, n, m);
+    a[0] = m1::portable::mul1(a + 1, a, n, m);
+    return n + 1;
+}
+
+}  // namespace
+
+extern "C" uint64_t _1_mul(uint64_t* r, uint64_t nr, const uint64_t* a, uint64_t na) {
+    PRF_ENTER(_1_mul);
+    if (na >= m1::kShortKernel || nr >= kLongRows) return mulLong(r, nr, a, na);
+    rowsInPlace<true>(r, nr, a, na);
     return nr + na;
 }
 
 extern "C" uint64_t _1_mul1n(uint64_t* r, const uint64_t* a, uint64_t n, uint64_t m) {
     PRF_ENTER(_1_mul1n);
-    r[0] += m1::addMul1(r + 1, a, n, m);
+    if (n >= m1::kShortKernel) return addRowLong(r, a, n, m);
+    r[0] += m1::portable::addMul1(r + 1, a, n, m);
     return n + 1;
 }
 
 extern "C" uint64_t _1_muln(uint64_t* a, uint64_t n, uint64_t m) {
     PRF_ENTER(_1_muln);
-    a[0] = m1::mul1(a + 1, a, n, m);
-    return n + 1;
+    return scale(a, n, m);
 }
 
 extern "C" uint64_t _1_mul10n(uint64_t* a, uint64_t n, uint64_t k) {
     PRF_ENTER(_1_mul10n);
-    a[0] = m1::mul1(a + 1, a, n, pow10tab[k]);
-    return n + 1;
+    return scale(a, n, pow10tab[k]);
 }

@@ -64,6 +64,7 @@ uint64_t m4::digitsBySteps(char* out, uint64_t* a, uint64_t n) {
 extern "C" uint64_t _4_numtostr(char* out, uint64_t* a, uint64_t n) {
     PRF_ENTER(_4_numtostr);
     if (n == 0) return _0_numtostr(out, 0);
+    if (n == 1 && a[0] < NUMREC_PETA) return _0_numtostr(out, a[0]);
     uint64_t count;
     if (m4::digitsByHalves(out, a, n, &count)) return count;
     return m4::digitsBySteps(out, a, n);

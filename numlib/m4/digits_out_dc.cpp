@@ -102,6 +102,7 @@ uint64_t writeDigits(char* out, uint64_t* x, uint64_t xn, int k, uint64_t groups
 }  // namespace
 
 bool digitsByHalves(char* out, uint64_t* a, uint64_t n, uint64_t* count) {
+    if (n < tuning::kToTextDC) return false;
     const uint64_t z = m1::leadingZeros(a, n);
     if (n - z < tuning::kToTextDC) return false;
     const uint64_t bits = 64 * (n - z) - static_cast<uint64_t>(__builtin_clzll(a[z]));
