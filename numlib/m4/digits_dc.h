@@ -17,6 +17,10 @@ uint64_t digitsBySteps(char* out, uint64_t* a, uint64_t n);
 // for a shorter array or when the working stack cannot hold the power
 // ladder (about 0.6 words per word of a).
 bool digitsByHalves(char* out, uint64_t* a, uint64_t n, uint64_t* count);
+// The working-stack words that writing a[0..n-1] by halves takes before it
+// starts (its ladder); each split takes more while it runs, or writes its
+// part by the steps when it finds no room.
+uint64_t digitsByHalvesStack(const uint64_t* a, uint64_t n);
 
 // Peta digits read from text: grouped from the right (the first count mod 16
 // digits form the first peta digit, as _4_strntonumr groups them) or from
@@ -37,5 +41,10 @@ struct PetaDigits {
 // digits make fewer than tuning::kFromTextDC words or the working stack
 // cannot hold the power ladder.
 bool readByHalves(uint64_t* a, uint64_t lenv, const PetaDigits& digits, uint64_t* length);
+// The working-stack words that reading g peta digits behind lenv words takes
+// before it starts (its ladder and the number's block); each split takes
+// more while it runs, or reads its part one peta digit at a time when it
+// finds no room.
+uint64_t readByHalvesStack(uint64_t lenv, uint64_t g);
 
 }  // namespace m4

@@ -106,13 +106,15 @@ uint64_t PetaDigits::value(uint64_t t) const {
 // step multiplies L words into L + 1 and drops a zero first word, which
 // leaves the last word twice (a[L] = a[L-1]), unless that step lengthened
 // the number, which it does exactly when the new first word is below 10^16.
+uint64_t readByHalvesStack(uint64_t lenv, uint64_t g) { return ladderWords(topRungFor(g)) + roomFor(lenv, g); }
+
 bool readByHalves(uint64_t* a, uint64_t lenv, const PetaDigits& d, uint64_t* length) {
     const uint64_t g = d.groups();
     if (g < 2 || peta::wordLength(g) < tuning::kFromTextDC) return false;
     if (lenv != 0 && a[0] == 0) return false;
     const unsigned top = topRungFor(g);
     const uint64_t ladderSize = ladderWords(top), room = roomFor(lenv, g);
-    uint64_t* block = _2_alocs(ladderSize + room);
+    uint64_t* block = _2_alocs(readByHalvesStack(lenv, g));
     if (block == nullptr) return false;
     Ladder ladder;
     buildLadder(ladder, block, top, false);

@@ -99,14 +99,24 @@ uint64_t writeDigits(char* out, uint64_t* x, uint64_t xn, int k, uint64_t groups
     return written + writeDigits(out + written, rem, rung.n + rung.zeros, k - 1, half, ladder);
 }
 
+// The ladder's top rung for the significant words a[0..n-1] (a[0] != 0).
+unsigned topRungOf(const uint64_t* a, uint64_t n) {
+    const uint64_t bits = 64 * n - static_cast<uint64_t>(__builtin_clzll(a[0]));
+    return topRungFor(peta::digitsOfBits(bits));
+}
+
 }  // namespace
+
+uint64_t digitsByHalvesStack(const uint64_t* a, uint64_t n) {
+    const uint64_t z = m1::leadingZeros(a, n);
+    return z == n ? 0 : ladderWords(topRungOf(a + z, n - z));
+}
 
 bool digitsByHalves(char* out, uint64_t* a, uint64_t n, uint64_t* count) {
     if (n < tuning::kToTextDC) return false;
     const uint64_t z = m1::leadingZeros(a, n);
     if (n - z < tuning::kToTextDC) return false;
-    const uint64_t bits = 64 * (n - z) - static_cast<uint64_t>(__builtin_clzll(a[z]));
-    const unsigned top = topRungFor(peta::digitsOfBits(bits));
+    const unsigned top = topRungOf(a + z, n - z);
     uint64_t* block = _2_alocs(ladderWords(top));
     if (block == nullptr) return false;
     Ladder ladder;
