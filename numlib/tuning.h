@@ -2,31 +2,42 @@
 // which each faster method takes over from the one below it. They change
 // speed only, never a result.
 //
-// Measured with bench/tune_thresholds (the crossover of the two methods at
-// each step, each timed with the thresholds below it already in place).
+// Chosen with bench/tune_thresholds, which builds its own copy of the library
+// with these as variables and, for each threshold in turn (the ones before
+// it set), times the method switched on exactly at size n against switched
+// off, and takes the first size from which it wins.
 // PLACEHOLDER: figures to be filled in after the measurement.
 #pragma once
 
 #include <cstdint>
 
+#if defined(Q64_TUNE_THRESHOLDS)
+#define Q64_THRESHOLD(name, value) extern uint64_t name;
+#else
+#define Q64_THRESHOLD(name, value) inline constexpr uint64_t name = value;
+#endif
+
 namespace tuning {
 
 // Products of two n-word numbers: schoolbook below kMulKaratsuba, Karatsuba
-// below kMulToom3, Toom-3 above.
-inline constexpr uint64_t kMulKaratsuba = 24;
-inline constexpr uint64_t kMulToom3 = 90;
+// below kMulToom3, Toom-3 from there on.
+Q64_THRESHOLD(kMulKaratsuba, 24)
+Q64_THRESHOLD(kMulToom3, 90)
 
-// Squares: the squaring schoolbook (each cross product once) from
-// kSqrBasecase on, then Karatsuba and Toom-3 squaring.
-inline constexpr uint64_t kSqrBasecase = 8;
-inline constexpr uint64_t kSqrKaratsuba = 32;
-inline constexpr uint64_t kSqrToom3 = 110;
+// Squares: the general schoolbook below kSqrBasecase, then the squaring
+// schoolbook (each cross product once), Karatsuba and Toom-3 squaring.
+Q64_THRESHOLD(kSqrBasecase, 8)
+Q64_THRESHOLD(kSqrKaratsuba, 32)
+Q64_THRESHOLD(kSqrToom3, 110)
 
 // Long division: divide and conquer from kDivDC divisor words on.
-inline constexpr uint64_t kDivDC = 50;
+Q64_THRESHOLD(kDivDC, 50)
 
-// Decimal conversion by halves from these many words of the number on.
-inline constexpr uint64_t kToTextDC = 30;
-inline constexpr uint64_t kFromTextDC = 60;
+// Decimal conversion by halves: writing from kToTextDC words of the number
+// on, reading from runs of peta digits that make kFromTextDC words.
+Q64_THRESHOLD(kToTextDC, 30)
+Q64_THRESHOLD(kFromTextDC, 60)
 
 }  // namespace tuning
+
+#undef Q64_THRESHOLD

@@ -3,10 +3,11 @@
 // _1_mul keeps the multiplicand R in r and writes the product over it. Small
 // products run in place, one row per word of R from its least significant
 // word (each word of R is read before a row reaches it). Larger ones copy R
-// into the working stack and use the method of mul_methods.h for their size;
-// a square (A equal to R word for word) needs no copy, since A holds the
-// same value. When the working stack cannot take what a method needs, the
-// product is formed in place after all. Every method gives the same words.
+// into the working stack and use the method of mul_methods.h for their size
+// (products of pieces as large as fit when its work memory does not); a
+// square (A equal to R word for word) needs no copy, since A holds the same
+// value. When the working stack cannot take even the copy, the product is
+// formed in place after all. Every method gives the same words.
 #include "numlib/m0/pow10.h"
 #include "numlib/m1/mul_methods.h"
 #include "numlib/m1/wordops.h"
@@ -35,17 +36,12 @@ template <bool kShort>
 }
 
 // R * A through a copy of R in the working stack; false (nothing changed)
-// when the stack cannot take the copy and the method's work memory.
+// when the stack cannot take the copy.
 bool mulFromCopy(uint64_t* r, uint64_t nr, const uint64_t* a, uint64_t na) {
-    const uint64_t need = nr + (nr >= na ? m1::mulScratch(nr, na) : m1::mulScratch(na, nr));
-    uint64_t* copy = _2_alocs(need);
+    uint64_t* copy = _2_alocs(nr);
     if (copy == nullptr) return false;
     m1::copy(copy, r, nr);
-    if (nr >= na) {
-        m1::mul(r, copy, nr, a, na, copy + nr);
-    } else {
-        m1::mul(r, a, na, copy, nr, copy + nr);
-    }
+    m1::mulWithStack(r, copy, nr, a, na);
     _2_frees();
     return true;
 }

@@ -29,8 +29,9 @@ void mul(uint64_t* r, const uint64_t* a, uint64_t na, const uint64_t* b, uint64_
 uint64_t mulScratch(uint64_t na, uint64_t nb);
 
 // r = A * B (either operand the longer) and r = A^2 with work memory from
-// the working stack, or by the schoolbook when it has no room; the stack is
-// as before on return.
+// the working stack: by the method for their sizes when its work memory
+// fits, else as products of pieces of A as large as fit (squares: by the
+// schoolbook). The stack is as before on return.
 void mulWithStack(uint64_t* r, const uint64_t* a, uint64_t na, const uint64_t* b, uint64_t nb);
 void sqrWithStack(uint64_t* r, const uint64_t* a, uint64_t n);
 

@@ -44,11 +44,22 @@ uint64_t sqrNScratch(uint64_t n) {
     return sqrToom3Scratch(n);
 }
 
-// A is cut from its least significant end into pieces of nb words (the last
-// piece, at the front of A, may be shorter). The first piece's product is
-// written in place; each later one is formed in tp and added where it
-// belongs: its low nb words onto the previous product's high half, its high
-// words onto fresh words of r.
+namespace {
+// Words of the temporary for the products of the later pieces of mul: a full
+// piece's 2nb, or the last piece's nb + top when it is the only one and not
+// added row by row.
+uint64_t pieceWords(uint64_t nb, uint64_t top, uint64_t full) {
+    if (full > 1) return 2 * nb;
+    return top >= tuning::kMulKaratsuba ? nb + top : 0;
+}
+}  // namespace
+
+// A is cut from its least significant end into pieces of nb words; the
+// first piece's product is written in place, each later one is formed in tp
+// and added where it belongs: its low nb words onto the previous product's
+// high half, its high words onto fresh words of r. A last piece (at the
+// front of A) shorter than the Karatsuba threshold is added one row per word,
+// as the schoolbook does, with no temporary.
 void mul(uint64_t* r, const uint64_t* a, uint64_t na, const uint64_t* b, uint64_t nb, uint64_t* tp) {
     if (nb < tuning::kMulKaratsuba) {
         mulBasecase(r, a, na, b, nb);
@@ -58,12 +69,16 @@ void mul(uint64_t* r, const uint64_t* a, uint64_t na, const uint64_t* b, uint64_
         mulN(r, a, b, nb, tp);
         return;
     }
-    uint64_t* rest = tp + 2 * nb;
-    uint64_t done = nb;  // words of A multiplied so far
+    const uint64_t top = na % nb, full = na / nb;
+    uint64_t* rest = tp + pieceWords(nb, top, full);
     mulN(r + na - nb, a + na - nb, b, nb, rest);
-    while (done < na) {
+    for (uint64_t done = nb; done < na;) {
         const uint64_t piece = std::min(nb, na - done);
         const uint64_t* ap = a + na - done - piece;
+        if (piece < tuning::kMulKaratsuba) {  // rows onto r[0..piece+nb-1]
+            for (uint64_t j = piece; j-- > 0;) r[j] = addMul1(r + j + 1, b, nb, ap[j]);
+            break;
+        }
         if (piece == nb) {
             mulN(tp, ap, b, nb, rest);
         } else {
@@ -81,12 +96,16 @@ void mul(uint64_t* r, const uint64_t* a, uint64_t na, const uint64_t* b, uint64_
 uint64_t mulScratch(uint64_t na, uint64_t nb) {
     if (nb < tuning::kMulKaratsuba) return 0;
     if (na == nb) return mulNScratch(nb);
-    const uint64_t top = na % nb;
+    const uint64_t top = na % nb, full = na / nb;
     uint64_t inner = mulNScratch(nb);
-    if (top != 0) inner = std::max(inner, mulScratch(nb, top));
-    return 2 * nb + inner;
+    if (top >= tuning::kMulKaratsuba) inner = std::max(inner, mulScratch(nb, top));
+    return pieceWords(nb, top, full) + inner;
 }
 
+// When the method's work memory does not fit, A is cut in halves: the low
+// half's product is written in place, the high half's formed in a temporary
+// and added where it belongs, each by the same rule, so the pieces are as
+// large as the stack allows; the schoolbook is left for what fits nothing.
 void mulWithStack(uint64_t* r, const uint64_t* a, uint64_t na, const uint64_t* b, uint64_t nb) {
     if (na < nb) {
         std::swap(a, b);
@@ -94,11 +113,26 @@ void mulWithStack(uint64_t* r, const uint64_t* a, uint64_t na, const uint64_t* b
     }
     const uint64_t need = mulScratch(na, nb);
     uint64_t* tp = need == 0 ? nullptr : _2_alocs(need);
-    if (tp == nullptr) {
+    if (tp != nullptr) {
+        mul(r, a, na, b, nb, tp);
+        _2_frees();
+        return;
+    }
+    if (need == 0 || na < 2 * tuning::kMulKaratsuba) {
         mulBasecase(r, a, na, b, nb);
         return;
     }
-    mul(r, a, na, b, nb, tp);
+    const uint64_t lo = na / 2, hi = na - lo;
+    mulWithStack(r + hi, a + hi, lo, b, nb);
+    uint64_t* t = _2_alocs(hi + nb);
+    if (t == nullptr) {
+        for (uint64_t j = hi; j-- > 0;) r[j] = addMul1(r + j + 1, b, nb, a[j]);
+        return;
+    }
+    mulWithStack(t, a, hi, b, nb);
+    const uint64_t carry = addN(r + hi, r + hi, t + hi, nb);
+    copy(r, t, hi);
+    addWord(r, hi, carry);
     _2_frees();
 }
 

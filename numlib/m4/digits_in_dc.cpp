@@ -8,7 +8,7 @@
 // Every number is built right-aligned in its block of the working stack, so
 // that a step that lengthens it writes one word in front. A split whose
 // blocks do not fit the working stack reads its run one peta digit at a
-// time instead.
+// time instead; a product that does not fit is formed from pieces.
 #include <algorithm>
 
 #include "numlib/m0/numbers.h"
@@ -52,39 +52,48 @@ uint64_t byGroups(uint64_t* end, uint64_t len, const PetaDigits& d, uint64_t i, 
     return len;
 }
 
+// The prefix (pn words) followed by the peta digits [i, j), one at a time.
+uint64_t byGroupsAfter(uint64_t* end, const uint64_t* prefix, uint64_t pn, const PetaDigits& d, uint64_t i,
+                       uint64_t j) {
+    m1::copy(end - pn, prefix, pn);
+    return byGroups(end, pn, d, i, j);
+}
+
 // The value of the prefix (pn words, a significant first word) followed by
 // the peta digits [i, j), built to end at end (roomFor(pn, j - i) words
-// before it); returns its length.
+// before it); returns its length. The low part (the last 2^k peta digits)
+// is read in place; the high part goes to a block of its own; the product
+// of the high part and P_k is then written over the low part's words above
+// the 2^(64 zeros) of P_k, which are saved first and added back.
 uint64_t readRange(uint64_t* end, const uint64_t* prefix, uint64_t pn, const PetaDigits& d, uint64_t i, uint64_t j,
                    const Ladder& ladder) {
     const uint64_t g = j - i;
-    if (g < 2 || peta::wordLength(g) < tuning::kFromTextDC) {
-        m1::copy(end - pn, prefix, pn);
-        return byGroups(end, pn, d, i, j);
-    }
+    if (g < 2 || peta::wordLength(g) < tuning::kFromTextDC) return byGroupsAfter(end, prefix, pn, d, i, j);
     const unsigned k = std::min(topRungFor(g), ladder.top);
     const Rung& rung = ladder.rung[k];
     const uint64_t m = j - (uint64_t{1} << k);
-    const uint64_t hiRoom = roomFor(pn, m - i), loRoom = roomFor(0, uint64_t{1} << k);
-    uint64_t* hi = _2_alocs(hiRoom + loRoom);
-    if (hi == nullptr) {
-        m1::copy(end - pn, prefix, pn);
-        return byGroups(end, pn, d, i, j);
-    }
-    uint64_t* lo = hi + hiRoom;
-    const uint64_t hiLen = readRange(lo, prefix, pn, d, i, m, ladder);
-    const uint64_t loLen = readRange(lo + loRoom, nullptr, 0, d, m, j, ladder);
-    uint64_t len = loLen;
+    const uint64_t loLen = readRange(end, nullptr, 0, d, m, j, ladder);
+    const uint64_t hiRoom = roomFor(pn, m - i);
+    uint64_t* hi = _2_alocs(hiRoom);
+    if (hi == nullptr) return byGroupsAfter(end, prefix, pn, d, i, j);
+    const uint64_t hiLen = readRange(hi + hiRoom, prefix, pn, d, i, m, ladder);
     if (hiLen == 0) {
-        m1::copy(end - len, lo + loRoom - len, len);
-    } else {
-        // hi * P_k = hi * rung * 2^(64 zeros), then the low part added.
-        len = hiLen + rung.n + rung.zeros;
-        m1::zero(end - rung.zeros, rung.zeros);
-        m1::mulWithStack(end - len, lo - hiLen, hiLen, rung.p, rung.n);
-        m1::addInto(end - len, len, lo + loRoom - loLen, loLen);
-        if ((end - len)[0] == 0) --len;
+        _2_frees();
+        return loLen;
     }
+    const uint64_t z = rung.zeros, up = loLen > z ? loLen - z : 0;
+    uint64_t* saved = _2_alocs(up);
+    if (saved == nullptr) {
+        _2_frees();
+        return byGroupsAfter(end, prefix, pn, d, i, j);
+    }
+    m1::copy(saved, end - loLen, up);
+    if (loLen < z) m1::zero(end - z, z - loLen);
+    uint64_t len = hiLen + rung.n + z;
+    m1::mulWithStack(end - len, hi + hiRoom - hiLen, hiLen, rung.p, rung.n);
+    m1::addInto(end - len, len - z, saved, up);
+    if ((end - len)[0] == 0) --len;
+    _2_frees();
     _2_frees();
     return len;
 }

@@ -110,25 +110,25 @@ TEST(MulMethods, LargeProductsAgainstGmp) {
     });
 }
 
-// With one word less than the method needs, _1_mul forms the product in place
-// (no working-stack word written) and gives the same words.
-TEST(MulMethods, FallsBackToTheSchoolbookAtTheStackEdge) {
+// Whatever the working stack holds, _1_mul gives the same words: in place
+// when not even the copy of R fits (no stack word written), by products of
+// halves when the copy fits but not the method's work memory, by the method
+// when both fit.
+TEST(MulMethods, SameWordsWhateverTheStackHolds) {
     Gen g(7);
     const std::pair<uint64_t, bool> cases[] = {
         {tuning::kMulKaratsuba, false}, {tuning::kSqrKaratsuba, true}, {150, false}, {150, true}};
     for (auto [n, square] : cases) {
-        {
-            SCOPED_TRACE(testing::Message() << n << (square ? " square" : ""));
-            const Words r = g.operand(n), a = square ? r : g.operand(n);
-            const uint64_t need = square ? m1::sqrNScratch(n) : n + m1::mulScratch(n, n);
-            for (uint64_t keep : {need, need + 1}) {
-                nrtest::StackFiller filler(keep);
-                const uint64_t used = nrtest::workingUsed();
-                nrtest::StackCanary canary;
-                EXPECT_EQ(viaMul(r, a), schoolbook(r, a));
-                EXPECT_EQ(canary.touched(), keep > need);
-                EXPECT_EQ(nrtest::workingUsed(), used);
-            }
+        SCOPED_TRACE(testing::Message() << n << (square ? " square" : ""));
+        const Words r = g.operand(n), a = square ? r : g.operand(n);
+        const uint64_t copy = square ? 0 : n, method = square ? m1::sqrNScratch(n) : m1::mulScratch(n, n);
+        for (uint64_t keep : {copy, copy + 1, copy + method / 2, copy + method + 1, copy + method + 2}) {
+            nrtest::StackFiller filler(keep);
+            const uint64_t used = nrtest::workingUsed();
+            nrtest::StackCanary canary;
+            EXPECT_EQ(viaMul(r, a), schoolbook(r, a)) << keep;
+            EXPECT_EQ(canary.touched(), keep > (square ? method : copy)) << keep;
+            EXPECT_EQ(nrtest::workingUsed(), used);
         }
     }
 }
