@@ -45,31 +45,33 @@ uint64_t divSchool(uint64_t* w, uint64_t wn, const uint64_t* d, uint64_t dn) {
     return qh;
 }
 
+// The quotient q (qn words at w, extra top bit qh) of the window's top 2qn
+// words by D's top qn words becomes that of the window w[0..qn+nd-1] by all
+// of D: q times D's other nd - qn words (qh times them at the top) is taken
+// from the remainder w[qn..qn+nd-1], and while that went negative q is
+// lowered by one and D added back. Returns the new top bit. tp: nd words for
+// the product and the product's work memory.
+uint64_t correct(uint64_t* w, uint64_t qn, uint64_t qh, const uint64_t* d, uint64_t nd, uint64_t* tp) {
+    product(tp, w, qn, d + qn, nd - qn, tp + nd);
+    uint64_t cy = subN(w + qn, w + qn, tp, nd);
+    if (qh != 0) cy += subN(w + qn, w + qn, d + qn, nd - qn);
+    while (cy != 0) {
+        qh -= subWord(w, qn, 1);
+        cy -= addN(w + qn, w + qn, d, nd);
+    }
+    return qh;
+}
+
 // W = w[0..2n-1] by the normalised D = d[0..n-1]: the quotient's n words to
 // w[0..n-1] (its extra top bit returned), the remainder to w[n..2n-1]. With
-// hi + lo = n: the top 2hi words by D's top hi words give q1 and a partial
-// remainder, from which q1 times D's low lo words is taken (the estimate is
-// corrected by adding D back while the remainder is negative); the next lo
-// quotient words come the same way from the remainder's top 2lo words.
+// hi + lo = n: the top 2hi words by D's top hi words give the first hi
+// quotient words, corrected by D's other lo words; the next lo quotient
+// words come the same way from the remainder's top 2lo words.
 uint64_t divHalves(uint64_t* w, const uint64_t* d, uint64_t n, uint64_t* tp) {
     if (n < tuning::kDivDC) return divSchool(w, 2 * n, d, n);
     const uint64_t lo = n / 2, hi = n - lo;
-    uint64_t qh = divHalves(w, d, hi, tp);
-    product(tp, w, hi, d + hi, lo, tp + n);
-    uint64_t cy = subN(w + hi, w + hi, tp, n);
-    if (qh != 0) cy += subN(w + hi, w + hi, d + hi, lo);
-    while (cy != 0) {
-        qh -= subWord(w, hi, 1);
-        cy -= addN(w + hi, w + hi, d, n);
-    }
-    const uint64_t ql = divHalves(w + hi, d, lo, tp);
-    product(tp, d + lo, hi, w + hi, lo, tp + n);
-    cy = subN(w + n, w + n, tp, n);
-    if (ql != 0) cy += subN(w + n, w + n, d + lo, hi);
-    while (cy != 0) {
-        subWord(w + hi, lo, 1);  // the borrow takes the extra bit ql
-        cy -= addN(w + n, w + n, d, n);
-    }
+    const uint64_t qh = correct(w, hi, divHalves(w, d, hi, tp), d, n, tp);
+    correct(w + hi, lo, divHalves(w + hi, d, lo, tp), d, n, tp);  // its top bit is used up
     return qh;
 }
 
@@ -80,20 +82,11 @@ uint64_t divHalvesScratch(uint64_t n) {
 }
 
 // qb <= nb quotient words of the window w[0..qb+nb-1]: from its top 2qb
-// words by D's top qb words, then corrected by the product of that quotient
-// and D's other nb - qb words. Returns the quotient's extra top bit.
+// words by D's top qb words, corrected by D's other nb - qb words. Returns
+// the quotient's extra top bit.
 uint64_t divBlock(uint64_t* w, uint64_t qb, const uint64_t* d, uint64_t nb, uint64_t* tp) {
-    uint64_t qh = divHalves(w, d, qb, tp);
-    if (qb == nb) return qh;
-    const uint64_t rest = nb - qb;
-    product(tp, w, qb, d + qb, rest, tp + nb);
-    uint64_t cy = subN(w + qb, w + qb, tp, nb);
-    if (qh != 0) cy += subN(w + qb, w + qb, d + qb, rest);
-    while (cy != 0) {
-        qh -= subWord(w, qb, 1);
-        cy -= addN(w + qb, w + qb, d, nb);
-    }
-    return qh;
+    const uint64_t qh = divHalves(w, d, qb, tp);
+    return qb == nb ? qh : correct(w, qb, qh, d, nb, tp);
 }
 
 uint64_t divBlockScratch(uint64_t qb, uint64_t nb) {

@@ -29,51 +29,38 @@ namespace m1 {
 namespace portable {
 using u128 = unsigned __int128;
 
-// The add-with-carry intrinsics make one ADC (SBB) per word on x86-64.
-inline uint64_t addN(uint64_t* r, const uint64_t* a, const uint64_t* b, uint64_t n) {
+// r = A + B, or A - B when subtract (a constant at every call); the carry
+// (borrow) out of r[0]. The add-with-carry intrinsics make one ADC (SBB) per
+// word on x86-64.
+inline uint64_t addOrSubN(bool subtract, uint64_t* r, const uint64_t* a, const uint64_t* b, uint64_t n) {
 #if defined(__x86_64__)
     unsigned char carry = 0;
 #pragma GCC unroll 1
     for (uint64_t i = n; i-- > 0;) {
-        unsigned long long s;
-        carry = _addcarry_u64(carry, a[i], b[i], &s);
-        r[i] = s;
+        unsigned long long v;
+        carry = subtract ? _subborrow_u64(carry, a[i], b[i], &v) : _addcarry_u64(carry, a[i], b[i], &v);
+        r[i] = v;
     }
     return carry;
 #else
     uint64_t carry = 0;
 #pragma GCC unroll 1
     for (uint64_t i = n; i-- > 0;) {
-        uint64_t s;
-        const uint64_t c1 = __builtin_add_overflow(a[i], b[i], &s);
-        const uint64_t c2 = __builtin_add_overflow(s, carry, &r[i]);
+        uint64_t v;
+        const uint64_t c1 = subtract ? __builtin_sub_overflow(a[i], b[i], &v) : __builtin_add_overflow(a[i], b[i], &v);
+        const uint64_t c2 = subtract ? __builtin_sub_overflow(v, carry, &r[i]) : __builtin_add_overflow(v, carry, &r[i]);
         carry = c1 | c2;
     }
     return carry;
 #endif
 }
 
+inline uint64_t addN(uint64_t* r, const uint64_t* a, const uint64_t* b, uint64_t n) {
+    return addOrSubN(false, r, a, b, n);
+}
+
 inline uint64_t subN(uint64_t* r, const uint64_t* a, const uint64_t* b, uint64_t n) {
-#if defined(__x86_64__)
-    unsigned char borrow = 0;
-#pragma GCC unroll 1
-    for (uint64_t i = n; i-- > 0;) {
-        unsigned long long d;
-        borrow = _subborrow_u64(borrow, a[i], b[i], &d);
-        r[i] = d;
-    }
-    return borrow;
-#else
-    uint64_t borrow = 0;
-#pragma GCC unroll 1
-    for (uint64_t i = n; i-- > 0;) {
-        uint64_t d;
-        const uint64_t b1 = __builtin_sub_overflow(a[i], b[i], &d);
-        const uint64_t b2 = __builtin_sub_overflow(d, borrow, &r[i]);
-        borrow = b1 | b2;
-    }
-    return borrow;
-#endif
+    return addOrSubN(true, r, a, b, n);
 }
 
 // Each a[i] is read before r[i] is written, so r may be a or a + 1.

@@ -14,8 +14,6 @@
 
 namespace m1::x86 {
 namespace {
-using u128 = unsigned __int128;
-
 bool detectMulx() {
     __builtin_cpu_init();
     return __builtin_cpu_supports("bmi2") && __builtin_cpu_supports("adx");
@@ -80,16 +78,12 @@ uint64_t subN(uint64_t* r, const uint64_t* a, const uint64_t* b, uint64_t n) { Q
 // Each word of a is read (by MULX) before the word below it in r is written,
 // so r may be a or a + 1.
 uint64_t mul1(uint64_t* r, const uint64_t* a, uint64_t n, uint64_t m) {
-    uint64_t hi = 0;
-    r += n;
-    a += n;
-    for (uint64_t k = n & 3; k != 0; --k) {
-        const u128 p = static_cast<u128>(*--a) * m + hi;
-        *--r = static_cast<uint64_t>(p);
-        hi = static_cast<uint64_t>(p >> 64);
-    }
+    const uint64_t k = n & 3;
+    uint64_t hi = portable::mul1(r + n - k, a + n - k, k, m);
     uint64_t blocks = n >> 2;
     if (blocks == 0) return hi;
+    r += n - k;
+    a += n - k;
     uint64_t l0, l1, h0, h1;
     __asm__ volatile(
         "xor %k[l0], %k[l0]\n"  // clears the carry flag
@@ -118,117 +112,62 @@ uint64_t mul1(uint64_t* r, const uint64_t* a, uint64_t n, uint64_t m) {
     return hi;
 }
 
-// The carry word between the one-word steps and the blocks is the same for
-// both forms, so the steps may take the first words.
+// One word of the multiply-add and multiply-subtract loops at byte offset
+// OFF: the product's low half joins the previous high half HIN (ADCX), the
+// result word is added (ADOX) and stored. The subtraction adds to the
+// complement: R - X is the complement of ~R + X, with the carry word of that
+// sum as the borrow word (NOT sets no flags).
+#define Q64_ADDMUL_WORD(OFF, HIN, HOUT)             \
+    "mulx " OFF "(%[a]), %[l], %[" HOUT "]\n\t"     \
+    "adcx %[" HIN "], %[l]\n\t"                     \
+    "adox " OFF "(%[r]), %[l]\n\t"                  \
+    "mov %[l], " OFF "(%[r])\n\t"
+#define Q64_SUBMUL_WORD(OFF, HIN, HOUT)             \
+    "mulx " OFF "(%[a]), %[l], %[" HOUT "]\n\t"     \
+    "adcx %[" HIN "], %[l]\n\t"                     \
+    "mov " OFF "(%[r]), %[x]\n\t"                   \
+    "not %[x]\n\t"                                  \
+    "adox %[x], %[l]\n\t"                           \
+    "not %[l]\n\t"                                  \
+    "mov %[l], " OFF "(%[r])\n\t"
+
+// The n mod 4 last words by the portable loop (its carry word is the one the
+// blocks take on), then four words per step.
+#define Q64_MUL_ROWS(WORD, PORTABLE)                                                                  \
+    const uint64_t k = n & 3;                                                                         \
+    uint64_t hi = PORTABLE(r + n - k, a + n - k, k, m);                                               \
+    uint64_t blocks = n >> 2;                                                                         \
+    if (blocks == 0) return hi;                                                                       \
+    r += n - k;                                                                                       \
+    a += n - k;                                                                                       \
+    uint64_t l, x, h0, h1, zero;                                                                      \
+    __asm__ volatile("xor %k[zero], %k[zero]\n"                                                       \
+                     "1:\n\t" WORD("-8", "hi", "h0") WORD("-16", "h0", "h1") WORD("-24", "h1", "h0")  \
+                         WORD("-32", "h0", "hi") "lea -32(%[a]), %[a]\n\t"                            \
+                                                 "lea -32(%[r]), %[r]\n\t"                            \
+                                                 "lea -1(%[blocks]), %[blocks]\n\t"                   \
+                                                 "jrcxz 2f\n\t"                                       \
+                                                 "jmp 1b\n"                                           \
+                                                 "2:\n\t"                                             \
+                                                 "adcx %[zero], %[hi]\n\t"                            \
+                                                 "adox %[zero], %[hi]\n\t"                            \
+                     : [r] "+r"(r), [a] "+r"(a), [blocks] "+c"(blocks), [hi] "+r"(hi), [l] "=&r"(l),  \
+                       [x] "=&r"(x), [h0] "=&r"(h0), [h1] "=&r"(h1), [zero] "=&r"(zero)               \
+                     : "d"(m)                                                                         \
+                     : "cc", "memory");                                                               \
+    return hi
+
 uint64_t addMul1(uint64_t* r, const uint64_t* a, uint64_t n, uint64_t m) {
-    uint64_t hi = 0;
-    r += n;
-    a += n;
-    for (uint64_t k = n & 3; k != 0; --k) {
-        --r;
-        const u128 p = static_cast<u128>(*--a) * m + *r + hi;
-        *r = static_cast<uint64_t>(p);
-        hi = static_cast<uint64_t>(p >> 64);
-    }
-    uint64_t blocks = n >> 2;
-    if (blocks == 0) return hi;
-    uint64_t l, h0, h1, zero;
-    __asm__ volatile(
-        "xor %k[zero], %k[zero]\n"  // clears the carry and overflow flags
-        "1:\n\t"
-        "mulx -8(%[a]), %[l], %[h0]\n\t"
-        "adcx %[hi], %[l]\n\t"
-        "adox -8(%[r]), %[l]\n\t"
-        "mov %[l], -8(%[r])\n\t"
-        "mulx -16(%[a]), %[l], %[h1]\n\t"
-        "adcx %[h0], %[l]\n\t"
-        "adox -16(%[r]), %[l]\n\t"
-        "mov %[l], -16(%[r])\n\t"
-        "mulx -24(%[a]), %[l], %[h0]\n\t"
-        "adcx %[h1], %[l]\n\t"
-        "adox -24(%[r]), %[l]\n\t"
-        "mov %[l], -24(%[r])\n\t"
-        "mulx -32(%[a]), %[l], %[hi]\n\t"
-        "adcx %[h0], %[l]\n\t"
-        "adox -32(%[r]), %[l]\n\t"
-        "mov %[l], -32(%[r])\n\t"
-        "lea -32(%[a]), %[a]\n\t"
-        "lea -32(%[r]), %[r]\n\t"
-        "lea -1(%[blocks]), %[blocks]\n\t"
-        "jrcxz 2f\n\t"
-        "jmp 1b\n"
-        "2:\n\t"
-        "adcx %[zero], %[hi]\n\t"
-        "adox %[zero], %[hi]\n\t"
-        : [r] "+r"(r), [a] "+r"(a), [blocks] "+c"(blocks), [hi] "+r"(hi), [l] "=&r"(l), [h0] "=&r"(h0),
-          [h1] "=&r"(h1), [zero] "=&r"(zero)
-        : "d"(m)
-        : "cc", "memory");
-    return hi;
+    Q64_MUL_ROWS(Q64_ADDMUL_WORD, portable::addMul1);
 }
 
-// R - X is the complement of ~R + X, with the carry word of that sum as the
-// borrow word: the words of r are complemented on the way in and out (NOT
-// sets no flags).
 uint64_t subMul1(uint64_t* r, const uint64_t* a, uint64_t n, uint64_t m) {
-    uint64_t hi = 0;
-    r += n;
-    a += n;
-    for (uint64_t k = n & 3; k != 0; --k) {
-        --r;
-        const u128 p = static_cast<u128>(*--a) * m + hi;
-        const uint64_t lo = static_cast<uint64_t>(p), x = *r;
-        hi = static_cast<uint64_t>(p >> 64) + (x < lo);
-        *r = x - lo;
-    }
-    uint64_t blocks = n >> 2;
-    if (blocks == 0) return hi;
-    uint64_t l, x, h0, h1, zero;
-    __asm__ volatile(
-        "xor %k[zero], %k[zero]\n"
-        "1:\n\t"
-        "mulx -8(%[a]), %[l], %[h0]\n\t"
-        "adcx %[hi], %[l]\n\t"
-        "mov -8(%[r]), %[x]\n\t"
-        "not %[x]\n\t"
-        "adox %[x], %[l]\n\t"
-        "not %[l]\n\t"
-        "mov %[l], -8(%[r])\n\t"
-        "mulx -16(%[a]), %[l], %[h1]\n\t"
-        "adcx %[h0], %[l]\n\t"
-        "mov -16(%[r]), %[x]\n\t"
-        "not %[x]\n\t"
-        "adox %[x], %[l]\n\t"
-        "not %[l]\n\t"
-        "mov %[l], -16(%[r])\n\t"
-        "mulx -24(%[a]), %[l], %[h0]\n\t"
-        "adcx %[h1], %[l]\n\t"
-        "mov -24(%[r]), %[x]\n\t"
-        "not %[x]\n\t"
-        "adox %[x], %[l]\n\t"
-        "not %[l]\n\t"
-        "mov %[l], -24(%[r])\n\t"
-        "mulx -32(%[a]), %[l], %[hi]\n\t"
-        "adcx %[h0], %[l]\n\t"
-        "mov -32(%[r]), %[x]\n\t"
-        "not %[x]\n\t"
-        "adox %[x], %[l]\n\t"
-        "not %[l]\n\t"
-        "mov %[l], -32(%[r])\n\t"
-        "lea -32(%[a]), %[a]\n\t"
-        "lea -32(%[r]), %[r]\n\t"
-        "lea -1(%[blocks]), %[blocks]\n\t"
-        "jrcxz 2f\n\t"
-        "jmp 1b\n"
-        "2:\n\t"
-        "adcx %[zero], %[hi]\n\t"
-        "adox %[zero], %[hi]\n\t"
-        : [r] "+r"(r), [a] "+r"(a), [blocks] "+c"(blocks), [hi] "+r"(hi), [l] "=&r"(l), [x] "=&r"(x),
-          [h0] "=&r"(h0), [h1] "=&r"(h1), [zero] "=&r"(zero)
-        : "d"(m)
-        : "cc", "memory");
-    return hi;
+    Q64_MUL_ROWS(Q64_SUBMUL_WORD, portable::subMul1);
 }
+
+#undef Q64_MUL_ROWS
+#undef Q64_SUBMUL_WORD
+#undef Q64_ADDMUL_WORD
 
 }  // namespace m1::x86
 

@@ -59,16 +59,6 @@ inline uint64_t addShifted(uint64_t* r, uint64_t rn, const uint64_t* x, uint64_t
     return addInto(r, room, x, xn);
 }
 
-// The same, subtracting.
-inline uint64_t subShifted(uint64_t* r, uint64_t rn, const uint64_t* x, uint64_t xn, uint64_t w) {
-    const uint64_t room = rn - w;
-    if (xn > room) {
-        x += xn - room;
-        xn = room;
-    }
-    return subFrom(r, room, x, xn);
-}
-
 // d = |X - Y| over xn words, X of xn and Y of yn <= xn words (aligned);
 // returns true when X < Y. d may be x.
 inline bool absDiff(uint64_t* d, const uint64_t* x, uint64_t xn, const uint64_t* y, uint64_t yn) {
