@@ -18,6 +18,7 @@
 #include <memory>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "bench/bench_support.h"
@@ -30,9 +31,11 @@
 namespace tuning {
 uint64_t kMulKaratsuba = 24;
 uint64_t kMulToom3 = 90;
+uint64_t kMulToom4 = 300;
 uint64_t kSqrBasecase = 8;
 uint64_t kSqrKaratsuba = 32;
 uint64_t kSqrToom3 = 110;
+uint64_t kSqrToom4 = 350;
 uint64_t kDivDC = 50;
 uint64_t kToTextDC = 30;
 uint64_t kFromTextDC = 60;
@@ -147,17 +150,21 @@ int main() {
     std::printf("threshold tuning: each time the best of 3 x 15 runs\n\n");
     tune("kMulKaratsuba", tuning::kMulKaratsuba, 8, 64, 2, product(false));
     tune("kMulToom3", tuning::kMulToom3, 40, 320, 8, product(false));
+    tune("kMulToom4", tuning::kMulToom4, 100, 1000, 30, product(false));
     tune("kSqrBasecase", tuning::kSqrBasecase, 2, 24, 1, product(true));
     tune("kSqrKaratsuba", tuning::kSqrKaratsuba, 12, 120, 4, product(true));
     tune("kSqrToom3", tuning::kSqrToom3, 40, 400, 10, product(true));
+    tune("kSqrToom4", tuning::kSqrToom4, 100, 1000, 30, product(true));
     tune("kDivDC", tuning::kDivDC, 12, 200, 6, division());
     tune("kToTextDC", tuning::kToTextDC, 4, 120, 4, toText());
     tune("kFromTextDC", tuning::kFromTextDC, 4, 300, 8, fromText());
-    std::printf("kMulKaratsuba %lu kMulToom3 %lu kSqrBasecase %lu kSqrKaratsuba %lu kSqrToom3 %lu kDivDC %lu "
-                "kToTextDC %lu kFromTextDC %lu\n",
-                static_cast<unsigned long>(tuning::kMulKaratsuba), static_cast<unsigned long>(tuning::kMulToom3),
-                static_cast<unsigned long>(tuning::kSqrBasecase), static_cast<unsigned long>(tuning::kSqrKaratsuba),
-                static_cast<unsigned long>(tuning::kSqrToom3), static_cast<unsigned long>(tuning::kDivDC),
-                static_cast<unsigned long>(tuning::kToTextDC), static_cast<unsigned long>(tuning::kFromTextDC));
+    const std::pair<const char*, uint64_t> chosen[] = {
+        {"kMulKaratsuba", tuning::kMulKaratsuba}, {"kMulToom3", tuning::kMulToom3},
+        {"kMulToom4", tuning::kMulToom4},         {"kSqrBasecase", tuning::kSqrBasecase},
+        {"kSqrKaratsuba", tuning::kSqrKaratsuba}, {"kSqrToom3", tuning::kSqrToom3},
+        {"kSqrToom4", tuning::kSqrToom4},         {"kDivDC", tuning::kDivDC},
+        {"kToTextDC", tuning::kToTextDC},         {"kFromTextDC", tuning::kFromTextDC}};
+    for (const auto& [name, value] : chosen) std::printf("%s %lu  ", name, static_cast<unsigned long>(value));
+    std::printf("\n");
     return 0;
 }

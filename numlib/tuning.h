@@ -20,15 +20,18 @@
 namespace tuning {
 
 // Products of two n-word numbers: schoolbook below kMulKaratsuba, Karatsuba
-// below kMulToom3, Toom-3 from there on.
+// below kMulToom3, Toom-3 below kMulToom4, Toom-4 from there on.
 Q64_THRESHOLD(kMulKaratsuba, 24)
 Q64_THRESHOLD(kMulToom3, 90)
+Q64_THRESHOLD(kMulToom4, 300)
 
 // Squares: the general schoolbook below kSqrBasecase, then the squaring
-// schoolbook (each cross product once), Karatsuba and Toom-3 squaring.
+// schoolbook (each cross product once), Karatsuba, Toom-3 and Toom-4
+// squaring.
 Q64_THRESHOLD(kSqrBasecase, 8)
 Q64_THRESHOLD(kSqrKaratsuba, 32)
 Q64_THRESHOLD(kSqrToom3, 110)
+Q64_THRESHOLD(kSqrToom4, 350)
 
 // Long division: divide and conquer from kDivDC divisor words on.
 Q64_THRESHOLD(kDivDC, 50)

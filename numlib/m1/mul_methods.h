@@ -1,5 +1,5 @@
-// The multiplication methods (internal, C++ only): schoolbook, Karatsuba and
-// Toom-3 products and squares of word arrays (most significant word first),
+// The multiplication methods (internal, C++ only): schoolbook, Karatsuba,
+// Toom-3 and Toom-4 products and squares of word arrays (most significant word first),
 // and the choice among them by size (numlib/tuning.h).
 //
 // Every product is written to r, which overlaps no operand. Methods that
@@ -36,7 +36,7 @@ void mulWithStack(uint64_t* r, const uint64_t* a, uint64_t na, const uint64_t* b
 void sqrWithStack(uint64_t* r, const uint64_t* a, uint64_t n);
 
 // The methods themselves (the sub-products by mulN and sqrN). Karatsuba for
-// n >= 2, Toom-3 for n >= 9.
+// n >= 2, Toom-3 for n >= 9, Toom-4 for n >= 16.
 void mulKaratsuba(uint64_t* r, const uint64_t* a, const uint64_t* b, uint64_t n, uint64_t* tp);
 void sqrKaratsuba(uint64_t* r, const uint64_t* a, uint64_t n, uint64_t* tp);
 uint64_t mulKaratsubaScratch(uint64_t n);
@@ -45,5 +45,9 @@ void mulToom3(uint64_t* r, const uint64_t* a, const uint64_t* b, uint64_t n, uin
 void sqrToom3(uint64_t* r, const uint64_t* a, uint64_t n, uint64_t* tp);
 uint64_t mulToom3Scratch(uint64_t n);
 uint64_t sqrToom3Scratch(uint64_t n);
+void mulToom4(uint64_t* r, const uint64_t* a, const uint64_t* b, uint64_t n, uint64_t* tp);
+void sqrToom4(uint64_t* r, const uint64_t* a, uint64_t n, uint64_t* tp);
+uint64_t mulToom4Scratch(uint64_t n);
+uint64_t sqrToom4Scratch(uint64_t n);
 
 }  // namespace m1

@@ -15,8 +15,10 @@ void mulN(uint64_t* r, const uint64_t* a, const uint64_t* b, uint64_t n, uint64_
         mulBasecase(r, a, n, b, n);
     } else if (n < tuning::kMulToom3) {
         mulKaratsuba(r, a, b, n, tp);
-    } else {
+    } else if (n < tuning::kMulToom4) {
         mulToom3(r, a, b, n, tp);
+    } else {
+        mulToom4(r, a, b, n, tp);
     }
 }
 
@@ -27,21 +29,25 @@ void sqrN(uint64_t* r, const uint64_t* a, uint64_t n, uint64_t* tp) {
         sqrBasecase(r, a, n);
     } else if (n < tuning::kSqrToom3) {
         sqrKaratsuba(r, a, n, tp);
-    } else {
+    } else if (n < tuning::kSqrToom4) {
         sqrToom3(r, a, n, tp);
+    } else {
+        sqrToom4(r, a, n, tp);
     }
 }
 
 uint64_t mulNScratch(uint64_t n) {
     if (n < tuning::kMulKaratsuba) return 0;
     if (n < tuning::kMulToom3) return mulKaratsubaScratch(n);
-    return mulToom3Scratch(n);
+    if (n < tuning::kMulToom4) return mulToom3Scratch(n);
+    return mulToom4Scratch(n);
 }
 
 uint64_t sqrNScratch(uint64_t n) {
     if (n < tuning::kSqrKaratsuba) return 0;
     if (n < tuning::kSqrToom3) return sqrKaratsubaScratch(n);
-    return sqrToom3Scratch(n);
+    if (n < tuning::kSqrToom4) return sqrToom3Scratch(n);
+    return sqrToom4Scratch(n);
 }
 
 namespace {

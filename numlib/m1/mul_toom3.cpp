@@ -62,7 +62,7 @@ void interpolate(uint64_t* r, uint64_t n, const Split& p, uint64_t* tp, bool neg
         subN(v2, v2, vm1, len);
         subN(vm1, v1, vm1, len);
     }
-    divExact3(v2, v2, len);
+    divExact(v2, v2, len, 3);
     shiftRight(vm1, vm1, len, 1);
     subFrom(v1, len, v0, 2 * p.m);
     subN(v2, v2, v1, len);

@@ -1,4 +1,5 @@
-// Bit shifts and the exact division by 3 of whole arrays (see wordops.h).
+// Bit shifts and the exact division by a small odd number of whole arrays
+// (see wordops.h).
 #include "numlib/m1/wordops.h"
 
 namespace m1 {
@@ -19,19 +20,18 @@ uint64_t shiftRight(uint64_t* r, const uint64_t* a, uint64_t n, unsigned k) {
     return out;
 }
 
-// From the least significant word up: q = (x - c) * 3^-1 mod 2^64 is the
-// quotient word, and the next c is the borrow plus the high word of 3q,
-// which is 0, 1 or 2 as q passes (2^64 - 1) / 3 and 2 (2^64 - 1) / 3.
-void divExact3(uint64_t* r, const uint64_t* a, uint64_t n) {
-    constexpr uint64_t kInverse3 = 0xAAAAAAAAAAAAAAABu;  // 3 * kInverse3 = 1 mod 2^64
-    constexpr uint64_t kThird = 0x5555555555555555u;
+// From the least significant word up: q = (x - c) * d^-1 mod 2^64 is the
+// quotient word, and the next c is the borrow of x - c plus the high word of
+// q * d (q * d and x - c agree in their low word).
+void divExact(uint64_t* r, const uint64_t* a, uint64_t n, uint64_t d) {
+    uint64_t inverse = d;  // Newton: each step doubles the bits that are right
+    for (int i = 0; i < 5; ++i) inverse *= 2 - d * inverse;
     uint64_t c = 0;
     for (uint64_t i = n; i-- > 0;) {
         const uint64_t x = a[i];
-        const uint64_t s = x - c;
-        const uint64_t q = s * kInverse3;
+        const uint64_t q = (x - c) * inverse;
         r[i] = q;
-        c = (x < c) + (q > kThird) + (q > 2 * kThird);
+        c = static_cast<uint64_t>((static_cast<unsigned __int128>(q) * d) >> 64) + (x < c);
     }
 }
 

@@ -79,7 +79,16 @@ uint64_t shiftLeft(uint64_t* r, const uint64_t* a, uint64_t n, unsigned k);
 // r = A shifted right by k bits (1 to 63); returns the bits that left the
 // last word, in the top of the word. r may be a.
 uint64_t shiftRight(uint64_t* r, const uint64_t* a, uint64_t n, unsigned k);
-// r = A / 3 for an A that 3 divides (n words). r may be a.
-void divExact3(uint64_t* r, const uint64_t* a, uint64_t n);
+// r = A / d for an odd d that divides A (n words). r may be a.
+void divExact(uint64_t* r, const uint64_t* a, uint64_t n, uint64_t d);
+
+// R += X * c and R -= X * c for one word c, X aligned (xn <= rn); the
+// carry (borrow) runs to r[0] and its overflow is returned.
+inline uint64_t addMulInto(uint64_t* r, uint64_t rn, const uint64_t* x, uint64_t xn, uint64_t c) {
+    return addWord(r, rn - xn, addMul1(r + (rn - xn), x, xn, c));
+}
+inline uint64_t subMulFrom(uint64_t* r, uint64_t rn, const uint64_t* x, uint64_t xn, uint64_t c) {
+    return subWord(r, rn - xn, subMul1(r + (rn - xn), x, xn, c));
+}
 
 }  // namespace m1

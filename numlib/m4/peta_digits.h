@@ -5,6 +5,17 @@
  * most significant first; texts are ASCII digits without a NUL unless stated.
  * _4_numtostr and _4_numtozstr keep their state in a static record: they are
  * not reentrant.
+ *
+ * Long numbers go by halves (numlib/m4/digits_dc.h): split at the powers
+ * 10^(16 * 2^k), each part converted the same way, the power ladder and the
+ * parts in the working stack; writing from tuning::kToTextDC words of the
+ * number, reading from runs of digits that make tuning::kFromTextDC words.
+ * Texts, lengths and the words left in the array after reading are those of
+ * the sixteen-digit steps (an array that was written out is left with other
+ * words). With the default area empty, every split runs by halves up to
+ * about 150,000 digits written and 120,000 read; beyond, a split that finds
+ * no room runs by the steps and a product that finds none by pieces, and
+ * when the ladder itself does not fit, the steps do everything.
  */
 #pragma once
 

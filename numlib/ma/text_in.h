@@ -8,6 +8,8 @@
  * result is exact: the integer and fraction digits go into M sixteen at a
  * time, each fraction group lowering e by one, and the decimal exponent X
  * becomes X div 16 peta digits of e and a factor 10^(X mod 16) of M.
+ * Long digit runs are read by halves (_4_strntonumr, peta_digits.h), with
+ * work memory from the working stack.
  * Results are 0, or -1 for a text that is not in the input form, an area too
  * small, or an exponent beyond the signed 64-bit exponent field (the value
  * -2^63, which marks an invalid number, included); after -1 the area may be

@@ -15,6 +15,8 @@
  * The writers of the three forms destroy the record's mantissa (they work on
  * it in place) and keep their state in one static conversion record: they are
  * not reentrant. _a_prtnum and _a_prtenum work on a scratch copy instead.
+ * Long mantissas are written by halves (_4_numtostr, peta_digits.h), with
+ * work memory from the working stack above what the routine itself takes.
  */
 #pragma once
 

@@ -8,7 +8,9 @@
  * front of x's significant words takes the leading zero word in front of them
  * when there is one, else inserts one at the front of the mantissa, which
  * needs one free word. Temporaries come from the working stack and are given
- * back before a routine returns.
+ * back before a routine returns; so is the work memory of the mantissa
+ * division (_1_divmn) for long divisors, which runs by the long division
+ * when there is none.
  *
  * In-place layouts. _b_divrmd leaves the integer quotient in the first r
  * mantissa words (with leading zero words) and the remainder in the last ny

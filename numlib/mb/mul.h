@@ -5,7 +5,9 @@
  * the mantissa is divided by 10^16 and the exponent raised by one, the
  * remainder discarded, so magnitudes are truncated toward zero, never rounded.
  * Products that do not fit x are formed in one temporary record of the
- * working stack, which is given back before the routine returns.
+ * working stack, which is given back before the routine returns. The
+ * mantissa product itself (_1_mul) takes work memory there for long
+ * operands and gives it back, or runs in place when there is none.
  *
  * "Lost" below means that x holds a wrong value after the failure; every
  * other -1 leaves x unchanged.

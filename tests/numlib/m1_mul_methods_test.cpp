@@ -53,6 +53,9 @@ const Method kMethods[] = {
     {"Toom-3", 9, false, m1::mulToom3, m1::mulToom3Scratch},
     {"Toom-3 square", 9, true, [](auto r, auto a, auto, auto n, auto t) { m1::sqrToom3(r, a, n, t); },
      m1::sqrToom3Scratch},
+    {"Toom-4", 16, false, m1::mulToom4, m1::mulToom4Scratch},
+    {"Toom-4 square", 16, true, [](auto r, auto a, auto, auto n, auto t) { m1::sqrToom4(r, a, n, t); },
+     m1::sqrToom4Scratch},
     {"by size", 1, false, m1::mulN, m1::mulNScratch},
     {"square by size", 1, true, [](auto r, auto a, auto, auto n, auto t) { m1::sqrN(r, a, n, t); }, m1::sqrNScratch},
 };
@@ -75,8 +78,8 @@ TEST(MulMethods, EverySizeAgainstTheSchoolbook) {
 
 TEST(MulMethods, OneMulAroundEveryThresholdAndUnbalanced) {
     std::vector<uint64_t> sizes{1, 2, 3, 5, 15, 16, 17};
-    for (uint64_t t : {tuning::kMulKaratsuba, tuning::kMulToom3, tuning::kSqrBasecase, tuning::kSqrKaratsuba,
-                       tuning::kSqrToom3}) {
+    for (uint64_t t : {tuning::kMulKaratsuba, tuning::kMulToom3, tuning::kMulToom4, tuning::kSqrBasecase,
+                       tuning::kSqrKaratsuba, tuning::kSqrToom3, tuning::kSqrToom4}) {
         sizes.insert(sizes.end(), {t - 1, t, t + 1, 2 * t + 1});
     }
     const uint64_t used = nrtest::workingUsed();
