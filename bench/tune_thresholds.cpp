@@ -5,10 +5,11 @@
 // tuned before it already set, it times the operation at sizes n across a
 // range with the faster method switched on exactly from n (its parts,
 // smaller than n, use the methods below) and switched off. The threshold is
-// the size from which switching on gains the most summed over the range
-// (the sum of on/off - 1 over the sizes from it is least), which a single
-// noisy size cannot move far. Each time is the best of several runs; run
-// the program a few times and keep the typical value.
+// the size from which switching on gains the most summed over the range,
+// counting a gain below 1% as none (the sum of on/off - 0.99 over the sizes
+// from it is least), which a single noisy size cannot move far. Each time
+// is the best of several runs; run the program a few times and take the
+// median ratio per size.
 //
 // Build: -DQ64_BENCH=ON; run without arguments (a few minutes).
 #include <algorithm>
@@ -29,16 +30,16 @@
 #include "numlib/tuning.h"
 
 namespace tuning {
-uint64_t kMulKaratsuba = 24;
-uint64_t kMulToom3 = 90;
-uint64_t kMulToom4 = 300;
-uint64_t kSqrBasecase = 8;
-uint64_t kSqrKaratsuba = 32;
-uint64_t kSqrToom3 = 110;
-uint64_t kSqrToom4 = 350;
-uint64_t kDivDC = 50;
-uint64_t kToTextDC = 30;
-uint64_t kFromTextDC = 60;
+uint64_t kMulKaratsuba = 32;
+uint64_t kMulToom3 = 144;
+uint64_t kMulToom4 = 370;
+uint64_t kSqrBasecase = 4;
+uint64_t kSqrKaratsuba = 64;
+uint64_t kSqrToom3 = 210;
+uint64_t kSqrToom4 = 850;
+uint64_t kDivDC = 90;
+uint64_t kToTextDC = 8;
+uint64_t kFromTextDC = 36;
 }  // namespace tuning
 
 namespace {
@@ -61,13 +62,13 @@ double timeAt(uint64_t& threshold, uint64_t value, const Operation& op) {
 uint64_t tune(const char* name, uint64_t& threshold, uint64_t from, uint64_t to, uint64_t step, const Setup& setup) {
     std::printf("%s: words, ns off, ns on, on/off\n", name);
     std::vector<uint64_t> sizes;
-    std::vector<double> gain;  // on/off - 1
+    std::vector<double> gain;  // on/off - 0.99
     for (uint64_t n = from; n <= to; n += step) {
         const Operation op = setup(n);
         const double off = timeAt(threshold, n + 1, op), on = timeAt(threshold, n, op);
         std::printf("  %5lu %12.1f %12.1f %6.3f\n", static_cast<unsigned long>(n), off, on, on / off);
         sizes.push_back(n);
-        gain.push_back(on / off - 1);
+        gain.push_back(on / off - 0.99);
     }
     uint64_t best = to + step;  // never switched on within the range
     double sum = 0, least = 0;

@@ -18,10 +18,11 @@
 // (and _1_div, _1_div1 through it) divides by divisors of kDivDC words or
 // more by divide and conquer, with its work memory from the working stack,
 // and by the long division when that has no room. Every path gives the same
-// words and leaves the working stack as it was. With the default area empty,
-// one method takes the whole product of two n-word numbers up to n = 8,194
-// (squares: 10,932) and divide and conquer every division by up to 9,373
-// divisor words, whatever the dividend.
+// words and leaves the working stack as it was. With the default area empty
+// (bench/stack_limits), one method takes the whole product of two n-word
+// numbers up to n = 7,596 (squares: 9,964), and divide and conquer every
+// division by up to 8,985 divisor words, whatever the dividend; larger
+// products go by pieces, larger divisions by the long division.
 #pragma once
 
 #include <stdint.h>
