@@ -113,7 +113,7 @@ extern const bool hasMulx;
 #endif
 
 // Below this many words the portable loops run inline.
-inline constexpr uint64_t kShortKernel = 6;
+inline constexpr uint64_t kShortKernel = 8;
 
 // r = A + B over n words; returns the carry (0 or 1). r may be a or b.
 inline uint64_t addN(uint64_t* r, const uint64_t* a, const uint64_t* b, uint64_t n) {
