@@ -30,6 +30,8 @@
 #include "numlib/tuning.h"
 
 namespace tuning {
+uint64_t kKernelWords = 8;
+uint64_t kCopyRows = 12;
 uint64_t kMulKaratsuba = 32;
 uint64_t kMulToom3 = 144;
 uint64_t kMulToom4 = 370;

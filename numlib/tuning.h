@@ -25,6 +25,13 @@
 // On a quiet machine the curves are smoother; thresholds within the flat
 // stretches (Toom-3 against Toom-4 differ by a few per cent over hundreds of
 // words) matter little.
+//
+// kKernelWords and kCopyRows were timed directly (best of 25 runs), the
+// same day and machine: addMul1 inline loop against the assembly, ns at
+// 6/7/8 words: 14.1/13.5, 13.7/15.8, 18.9/9.1; mul1 9.7/10.4, 15.4/13.5,
+// 18.3/8.2. Rows over a copy of R against one short row per word of R,
+// time ratio for A of 2 words and R of 8/12/16/24 words: 0.89, 0.71, 0.62,
+// 0.52; A of 7 words: 0.93, 0.77, 0.64, 0.55.
 #pragma once
 
 #include <cstdint>
@@ -36,6 +43,15 @@
 #endif
 
 namespace tuning {
+
+// Word arrays from kKernelWords words on go to the assembly kernels; shorter
+// ones take the inline loops, which cost less than a call into them.
+Q64_THRESHOLD(kKernelWords, 8)
+
+// A product by an A shorter than kMulKaratsuba words runs as rows over a copy
+// of R in the working stack from kCopyRows words of R on, below that in
+// place as one short row per word of R.
+Q64_THRESHOLD(kCopyRows, 12)
 
 // Products of two n-word numbers: schoolbook below kMulKaratsuba, Karatsuba
 // below kMulToom3, Toom-3 below kMulToom4, Toom-4 from there on.

@@ -50,14 +50,14 @@ extern "C" int64_t _1_subn(uint64_t* a, uint64_t k, uint64_t x) {
 // == b), where each word of B is read before it is written.
 extern "C" int64_t _1_add(uint64_t* a, uint64_t na, const uint64_t* b, uint64_t nb) {
     PRF_ENTER(_1_add);
-    if (nb >= m1::kShortKernel) return addLong(a, na, b, nb);
+    if (nb >= tuning::kKernelWords) return addLong(a, na, b, nb);
     uint64_t* t = a + (na - nb);
     return static_cast<int64_t>(m1::addWord(a, na - nb, m1::portable::addN(t, t, b, nb)));
 }
 
 extern "C" int64_t _1_sub(uint64_t* a, uint64_t na, const uint64_t* b, uint64_t nb) {
     PRF_ENTER(_1_sub);
-    if (nb >= m1::kShortKernel) return subLong(a, na, b, nb);
+    if (nb >= tuning::kKernelWords) return subLong(a, na, b, nb);
     uint64_t* t = a + (na - nb);
     return -static_cast<int64_t>(m1::subWord(a, na - nb, m1::portable::subN(t, t, b, nb)));
 }

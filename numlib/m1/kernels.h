@@ -15,6 +15,8 @@
 
 #include <cstdint>
 
+#include "numlib/tuning.h"
+
 #if defined(__x86_64__)
 #include <x86intrin.h>
 #endif
@@ -47,8 +49,10 @@ inline uint64_t addOrSubN(bool subtract, uint64_t* r, const uint64_t* a, const u
 #pragma GCC unroll 1
     for (uint64_t i = n; i-- > 0;) {
         uint64_t v;
-        const uint64_t c1 = subtract ? __builtin_sub_overflow(a[i], b[i], &v) : __builtin_add_overflow(a[i], b[i], &v);
-        const uint64_t c2 = subtract ? __builtin_sub_overflow(v, carry, &r[i]) : __builtin_add_overflow(v, carry, &r[i]);
+        const uint64_t c1 =
+            subtract ? __builtin_sub_overflow(a[i], b[i], &v) : __builtin_add_overflow(a[i], b[i], &v);
+        const uint64_t c2 =
+            subtract ? __builtin_sub_overflow(v, carry, &r[i]) : __builtin_add_overflow(v, carry, &r[i]);
         carry = c1 | c2;
     }
     return carry;
@@ -112,13 +116,10 @@ extern const bool hasMulx;
 }  // namespace x86
 #endif
 
-// Below this many words the portable loops run inline.
-inline constexpr uint64_t kShortKernel = 8;
-
 // r = A + B over n words; returns the carry (0 or 1). r may be a or b.
 inline uint64_t addN(uint64_t* r, const uint64_t* a, const uint64_t* b, uint64_t n) {
 #if defined(__x86_64__)
-    if (n >= kShortKernel) return x86::addN(r, a, b, n);
+    if (n >= tuning::kKernelWords) return x86::addN(r, a, b, n);
 #endif
     return portable::addN(r, a, b, n);
 }
@@ -126,7 +127,7 @@ inline uint64_t addN(uint64_t* r, const uint64_t* a, const uint64_t* b, uint64_t
 // r = A - B over n words; returns the borrow (0 or 1). r may be a or b.
 inline uint64_t subN(uint64_t* r, const uint64_t* a, const uint64_t* b, uint64_t n) {
 #if defined(__x86_64__)
-    if (n >= kShortKernel) return x86::subN(r, a, b, n);
+    if (n >= tuning::kKernelWords) return x86::subN(r, a, b, n);
 #endif
     return portable::subN(r, a, b, n);
 }
@@ -135,7 +136,7 @@ inline uint64_t subN(uint64_t* r, const uint64_t* a, const uint64_t* b, uint64_t
 // (the product then ends one word further on, as _1_muln needs).
 inline uint64_t mul1(uint64_t* r, const uint64_t* a, uint64_t n, uint64_t m) {
 #if defined(__x86_64__)
-    if (n >= kShortKernel && x86::hasMulx) return x86::mul1(r, a, n, m);
+    if (n >= tuning::kKernelWords && x86::hasMulx) return x86::mul1(r, a, n, m);
 #endif
     return portable::mul1(r, a, n, m);
 }
@@ -143,7 +144,7 @@ inline uint64_t mul1(uint64_t* r, const uint64_t* a, uint64_t n, uint64_t m) {
 // r += A * m over n words; returns the carry word. r does not overlap a.
 inline uint64_t addMul1(uint64_t* r, const uint64_t* a, uint64_t n, uint64_t m) {
 #if defined(__x86_64__)
-    if (n >= kShortKernel && x86::hasMulx) return x86::addMul1(r, a, n, m);
+    if (n >= tuning::kKernelWords && x86::hasMulx) return x86::addMul1(r, a, n, m);
 #endif
     return portable::addMul1(r, a, n, m);
 }
@@ -151,7 +152,7 @@ inline uint64_t addMul1(uint64_t* r, const uint64_t* a, uint64_t n, uint64_t m) 
 // r -= A * m over n words; returns the borrow word. r does not overlap a.
 inline uint64_t subMul1(uint64_t* r, const uint64_t* a, uint64_t n, uint64_t m) {
 #if defined(__x86_64__)
-    if (n >= kShortKernel && x86::hasMulx) return x86::subMul1(r, a, n, m);
+    if (n >= tuning::kKernelWords && x86::hasMulx) return x86::subMul1(r, a, n, m);
 #endif
     return portable::subMul1(r, a, n, m);
 }

@@ -18,10 +18,6 @@
 
 namespace {
 
-// From this many words of R on, a product by a short A (below Karatsuba)
-// runs faster as rows over a copy of R than as one short row per word of R.
-constexpr uint64_t kLongRows = 16;
-
 // The schoolbook in place: R * A with the rows running over A. Short rows
 // take the inline loops throughout.
 template <bool kShort>
@@ -55,8 +51,8 @@ __attribute__((noinline)) uint64_t mulLong(uint64_t* r, uint64_t nr, const uint6
         r[0] = m1::mul1(r + 1, a, na, r[0]);
     } else if (nr == na && nr >= tuning::kSqrBasecase && m1::compare(r, a, nr) == 0) {
         m1::sqrWithStack(r, a, nr);
-    } else if ((na < tuning::kMulKaratsuba && (nr <= na || nr < kLongRows)) || !mulFromCopy(r, nr, a, na)) {
-        if (na < m1::kShortKernel) {
+    } else if ((na < tuning::kMulKaratsuba && (nr <= na || nr < tuning::kCopyRows)) || !mulFromCopy(r, nr, a, na)) {
+        if (na < tuning::kKernelWords) {
             rowsInPlace<true>(r, nr, a, na);
         } else {
             rowsInPlace<false>(r, nr, a, na);
@@ -80,7 +76,7 @@ __attribute__((noinline)) uint64_t scaleLong(uint64_t* a, uint64_t n, uint64_t m
 }
 
 inline uint64_t scale(uint64_t* a, uint64_t n, uint64_t m) {
-    if (n >= m1::kShortKernel) return scaleLong(a, n, m);
+    if (n >= tuning::kKernelWords) return scaleLong(a, n, m);
     a[0] = m1::portable::mul1(a + 1, a, n, m);
     return n + 1;
 }
@@ -89,14 +85,14 @@ inline uint64_t scale(uint64_t* a, uint64_t n, uint64_t m) {
 
 extern "C" uint64_t _1_mul(uint64_t* r, uint64_t nr, const uint64_t* a, uint64_t na) {
     PRF_ENTER(_1_mul);
-    if (na >= m1::kShortKernel || nr >= kLongRows) return mulLong(r, nr, a, na);
+    if (na >= tuning::kKernelWords || nr >= tuning::kCopyRows) return mulLong(r, nr, a, na);
     rowsInPlace<true>(r, nr, a, na);
     return nr + na;
 }
 
 extern "C" uint64_t _1_mul1n(uint64_t* r, const uint64_t* a, uint64_t n, uint64_t m) {
     PRF_ENTER(_1_mul1n);
-    if (n >= m1::kShortKernel) return addRowLong(r, a, n, m);
+    if (n >= tuning::kKernelWords) return addRowLong(r, a, n, m);
     r[0] += m1::portable::addMul1(r + 1, a, n, m);
     return n + 1;
 }

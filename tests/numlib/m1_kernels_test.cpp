@@ -24,8 +24,10 @@ TEST(Kernels, AssemblyEqualsThePortableLoops) {
             both(m1::x86::subN, m1::portable::subN, r, r, a.data(), b.data(), n);
             // r may be a (or b) itself.
             Words x = a, y = a;
-            EXPECT_EQ(m1::x86::addN(x.data(), x.data(), b.data(), n), m1::portable::addN(y.data(), y.data(), b.data(), n));
-            EXPECT_EQ(m1::x86::subN(x.data(), b.data(), x.data(), n), m1::portable::subN(y.data(), b.data(), y.data(), n));
+            EXPECT_EQ(m1::x86::addN(x.data(), x.data(), b.data(), n),
+                      m1::portable::addN(y.data(), y.data(), b.data(), n));
+            EXPECT_EQ(m1::x86::subN(x.data(), b.data(), x.data(), n),
+                      m1::portable::subN(y.data(), b.data(), y.data(), n));
             EXPECT_EQ(x, y);
             if (!m1::x86::hasMulx) return;
             both(m1::x86::mul1, m1::portable::mul1, r, r, a.data(), n, m);

@@ -129,7 +129,8 @@ TEST(TextByHalves, FallsBackToTheStepsAtTheStackEdge) {
         nrtest::StackFiller filler(needIn + extra);
         nrtest::StackCanary canary;
         Words x(peta::wordLength(251) + 2, kGuard), y = x;
-        EXPECT_EQ(_4_strntonumr(x.data(), 0, text.data(), 4000), reference::readDigits(y.data(), 0, text.data(), 4000, false));
+        EXPECT_EQ(_4_strntonumr(x.data(), 0, text.data(), 4000),
+                  reference::readDigits(y.data(), 0, text.data(), 4000, false));
         EXPECT_EQ(x, y);
         EXPECT_EQ(canary.touched(), extra != 0);
     }
