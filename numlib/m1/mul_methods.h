@@ -50,4 +50,9 @@ void sqrToom4(uint64_t* r, const uint64_t* a, uint64_t n, uint64_t* tp);
 uint64_t mulToom4Scratch(uint64_t n);
 uint64_t sqrToom4Scratch(uint64_t n);
 
+// Work memory of a Toom method that keeps `kept` products of pieces of m + 1
+// words (2m + 2 words each) while its sub-products (pieces of m + 1, m and s
+// words) run, with the work memory `sub` of those.
+uint64_t toomScratch(uint64_t kept, uint64_t m, uint64_t s, uint64_t (*sub)(uint64_t));
+
 }  // namespace m1

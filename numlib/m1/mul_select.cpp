@@ -43,6 +43,10 @@ uint64_t mulNScratch(uint64_t n) {
     return mulToom4Scratch(n);
 }
 
+uint64_t toomScratch(uint64_t kept, uint64_t m, uint64_t s, uint64_t (*sub)(uint64_t)) {
+    return kept * (2 * m + 2) + std::max({sub(m + 1), sub(m), sub(s)});
+}
+
 uint64_t sqrNScratch(uint64_t n) {
     if (n < tuning::kSqrKaratsuba) return 0;
     if (n < tuning::kSqrToom3) return sqrKaratsubaScratch(n);

@@ -18,8 +18,6 @@
 // r[0..2s-1] and v0 r[2s+2m..2n-1], the words between are cleared, and c1,
 // c2, c3 are added at x, x^2, x^3. Scratch: 6m + 6 words and the
 // sub-products' own.
-#include <algorithm>
-
 #include "numlib/m1/mul_methods.h"
 #include "numlib/m1/wordops.h"
 
@@ -113,12 +111,12 @@ void sqrToom3(uint64_t* r, const uint64_t* a, uint64_t n, uint64_t* tp) {
 
 uint64_t mulToom3Scratch(uint64_t n) {
     const Split p(n);
-    return 6 * p.m + 6 + std::max({mulNScratch(p.m + 1), mulNScratch(p.m), mulNScratch(p.s)});
+    return toomScratch(3, p.m, p.s, mulNScratch);
 }
 
 uint64_t sqrToom3Scratch(uint64_t n) {
     const Split p(n);
-    return 6 * p.m + 6 + std::max({sqrNScratch(p.m + 1), sqrNScratch(p.m), sqrNScratch(p.s)});
+    return toomScratch(3, p.m, p.s, sqrNScratch);
 }
 
 }  // namespace m1

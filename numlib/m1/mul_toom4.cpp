@@ -23,7 +23,7 @@
 // vinf fills r[0..2s-1] and v0 r[2n-2m..2n-1], the words between are
 // cleared and c1 .. c5 are added at x .. x^5. Scratch: 10m + 10 words and
 // the sub-products' own.
-#include <algorithm>
+#include <initializer_list>
 
 #include "numlib/m1/mul_methods.h"
 #include "numlib/m1/wordops.h"
@@ -179,12 +179,12 @@ void sqrToom4(uint64_t* r, const uint64_t* a, uint64_t n, uint64_t* tp) {
 
 uint64_t mulToom4Scratch(uint64_t n) {
     const Split p(n);
-    return 10 * p.m + 10 + std::max({mulNScratch(p.m + 1), mulNScratch(p.m), mulNScratch(p.s)});
+    return toomScratch(5, p.m, p.s, mulNScratch);
 }
 
 uint64_t sqrToom4Scratch(uint64_t n) {
     const Split p(n);
-    return 10 * p.m + 10 + std::max({sqrNScratch(p.m + 1), sqrNScratch(p.m), sqrNScratch(p.s)});
+    return toomScratch(5, p.m, p.s, sqrNScratch);
 }
 
 }  // namespace m1
