@@ -49,7 +49,7 @@ uint64_t largest(Need need) {
 
 int main() {
     std::printf("largest block of the working stack: %ld words\n", static_cast<long>(_2_left() - 1));
-    std::printf("_1_mul n x n by Karatsuba/Toom-3 (copy of R + work): n <= %lu words\n",
+    std::printf("_1_mul n x n by one method (copy of R + work): n <= %lu words\n",
                 static_cast<unsigned long>(largest([](uint64_t n) { return n + m1::mulScratch(n, n); })));
     std::printf("_1_mul square: n <= %lu words\n",
                 static_cast<unsigned long>(largest([](uint64_t n) { return m1::sqrNScratch(n); })));
