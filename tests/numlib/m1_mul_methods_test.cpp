@@ -76,24 +76,30 @@ TEST(MulMethods, EverySizeAgainstTheSchoolbook) {
     }
 }
 
+// Each threshold's sizes (one below, at, one above) against each other and
+// against short operands; short operands against each other.
 TEST(MulMethods, OneMulAroundEveryThresholdAndUnbalanced) {
-    std::vector<uint64_t> sizes{1, 2, 3, 5, 15, 16, 17};
+    const std::vector<uint64_t> shortSizes{1, 2, 3, 5, tuning::kCopyRows - 1, tuning::kCopyRows, 17};
+    std::vector<std::vector<uint64_t>> groups{{}};
     for (uint64_t t : {tuning::kMulKaratsuba, tuning::kMulToom3, tuning::kMulToom4, tuning::kSqrBasecase,
                        tuning::kSqrKaratsuba, tuning::kSqrToom3, tuning::kSqrToom4}) {
-        sizes.insert(sizes.end(), {t - 1, t, t + 1, 2 * t + 1});
+        groups.push_back({t - 1, t, t + 1});
     }
     const uint64_t used = nrtest::workingUsed();
-    for (uint64_t nr : sizes) {
-        for (uint64_t na : sizes) {
-            SCOPED_TRACE(testing::Message() << nr << " x " << na);
-            forEachSeed(2, [&](Gen& g) {
-                const Words r = g.withLead(nr), a = g.withLead(na);
-                EXPECT_EQ(viaMul(r, a), schoolbook(r, a));
-                if (nr == na) {
-                    EXPECT_EQ(viaMul(r, r), schoolbook(r, r));  // the squaring path
-                }
-            });
-            if (HasFailure()) return;
+    for (std::vector<uint64_t> sizes : groups) {
+        sizes.insert(sizes.end(), shortSizes.begin(), shortSizes.end());
+        for (uint64_t nr : sizes) {
+            for (uint64_t na : sizes) {
+                SCOPED_TRACE(testing::Message() << nr << " x " << na);
+                forEachSeed(2, [&](Gen& g) {
+                    const Words r = g.withLead(nr), a = g.withLead(na);
+                    EXPECT_EQ(viaMul(r, a), schoolbook(r, a));
+                    if (nr == na) {
+                        EXPECT_EQ(viaMul(r, r), schoolbook(r, r));  // the squaring path
+                    }
+                });
+                if (HasFailure()) return;
+            }
         }
     }
     EXPECT_EQ(nrtest::workingUsed(), used);
