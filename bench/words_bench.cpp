@@ -1,6 +1,9 @@
 // Word-array primitives against GMP's mpn layer on the same operand sizes:
-// nanoseconds per call of multiplication, long division, division by one word
-// and addition, for 1 to 512 words. GMP is only a peer here.
+// nanoseconds per call, and our time over GMP's, of multiplication (_1_mul
+// of two n-word numbers; mpn_mul_n), squaring (_1_mul of a number by an
+// equal one; mpn_sqr), long division of 2n + 1 words by n (_1_div;
+// mpn_tdiv_qr), division by one word (_1_div1n; mpn_divrem_1) and addition
+// (_1_add; mpn_add_n), for 1 to 4000 words. GMP is only a peer here.
 //
 // Build: -DQ64_BENCH=ON (bench/CMakeLists.txt makes one program per .cpp,
 // linked with the library and gmp); run without arguments.
@@ -18,11 +21,11 @@ using namespace bench;
 
 int main() {
     std::mt19937_64 rng(42);
-    std::printf("%6s %10s %10s %10s %10s %10s %10s %10s %10s\n", "words", "mul", "mpn_mul", "div 2n/n",
-                "mpn_tdiv", "div1n", "mpn_div_1", "add", "mpn_add");
-    for (size_t n : {1, 2, 3, 4, 8, 16, 32, 64, 128, 256, 512}) {
+    std::printf("%6s %10s %10s %6s %10s %6s %11s %6s %9s %6s %8s %6s\n", "words", "mul", "mpn_mul", "ratio",
+                "square", "ratio", "div 2n/n", "ratio", "div1n", "ratio", "add", "ratio");
+    for (size_t n : {1, 2, 3, 4, 8, 16, 32, 64, 128, 256, 512, 1000, 2000, 4000}) {
         auto a = randomWords(rng, n), b = randomWords(rng, n);
-        Words r(2 * n), scratch(2 * n + 1);
+        Words r(2 * n);
         a[0] |= 1;
         b[0] |= 1;
 
@@ -34,8 +37,16 @@ int main() {
             mpn_mul_n(limbs(r), limbs(a), limbs(b), limbCount(n));
             sink = r[0];
         });
+        double sqr = bestNsPerCall([&] {
+            std::copy(a.begin(), a.end(), r.begin());
+            sink = _1_mul(r.data(), n, a.data(), n);
+        });
+        double gsqr = bestNsPerCall([&] {
+            mpn_sqr(limbs(r), limbs(a), limbCount(n));
+            sink = r[0];
+        });
 
-        // 2n words by n words: a zero word in front keeps the quotient in room.
+        // 2n + 1 words by n words: a zero word in front keeps the quotient in room.
         Words num = randomWords(rng, 2 * n + 1), work(2 * n + 1);
         num[0] = 0;
         double dv = bestNsPerCall([&] {
@@ -61,8 +72,8 @@ int main() {
         double gadd = bestNsPerCall([&] {
             sink = mpn_add_n(limbs(r), limbs(r), limbs(b), limbCount(n));
         });
-        std::printf("%6zu %10.1f %10.1f %10.1f %10.1f %10.1f %10.1f %10.1f %10.1f\n", n, mul, gmul, dv, gdv, d1, gd1,
-                    add, gadd);
+        std::printf("%6zu %10.1f %10.1f %6.2f %10.1f %6.2f %11.1f %6.2f %9.1f %6.2f %8.1f %6.2f\n", n, mul, gmul,
+                    mul / gmul, sqr, sqr / gsqr, dv, dv / gdv, d1, d1 / gd1, add, add / gadd);
     }
     return 0;
 }

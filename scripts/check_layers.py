@@ -6,7 +6,7 @@ The layers, bottom to top:
   shared    include/q64/base.h (Q2Value and the export mark)
   platform  operating-system services and the time stamps
   profiler  the call-count profiler (include/q64/profiler.h)
-  numlib    the library modules, lowest first: _0_ _1_ _2_ _3_ _9_ _4_ _a_ _b_ _c_
+  numlib    the library modules, lowest first: _0_ _2_ _1_ _3_ _9_ _4_ _a_ _b_ _c_
             (folders numlib/m0_... and headers include/q64/m0_....h, and so on)
   primetable, primequery   module _5_ (include/q64/m5_primetable.h, m5_primequery.h)
   umbrella  include/q64/q64.h, which gathers every public header
@@ -25,7 +25,7 @@ import os
 import re
 import sys
 
-MODULE_ORDER = ["m0", "m1", "m2", "m3", "m9", "m4", "ma", "mb", "mc"]
+MODULE_ORDER = ["m0", "m2", "m1", "m3", "m9", "m4", "ma", "mb", "mc"]
 RANK = {"shared": 0, "platform": 1, "profiler": 2}
 for i, m in enumerate(MODULE_ORDER):
     RANK["numlib." + m] = 3 + i

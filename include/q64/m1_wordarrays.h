@@ -7,6 +7,22 @@
 // own no memory, keep no state between calls and check only what is stated.
 // Unless a contract says otherwise, a source array must not overlap the array
 // that is written.
+//
+// Methods and work memory (thresholds in numlib/tuning.h). _1_mul multiplies
+// in place by the schoolbook while the shorter operand has fewer than
+// kMulKaratsuba words (and R not many more than A); otherwise it copies R
+// into the working stack and uses Karatsuba or Toom-3; a square (A equal to
+// R word for word) needs no copy. When the working stack cannot take a
+// method's work memory, the product is formed from pieces as large as fit;
+// when it cannot take even the copy, in place by the schoolbook. _1_divmn
+// (and _1_div, _1_div1 through it) divides by divisors of kDivDC words or
+// more by divide and conquer, with its work memory from the working stack,
+// and by the long division when that has no room. Every path gives the same
+// words and leaves the working stack as it was. With the default area empty
+// (bench/stack_limits), one method takes the whole product of two n-word
+// numbers up to n = 7,596 (squares: 9,964), and divide and conquer every
+// division by up to 8,985 divisor words, whatever the dividend; larger
+// products go by pieces, larger divisions by the long division.
 #pragma once
 
 #include "q64/base.h"

@@ -5,6 +5,19 @@
  * most significant first; texts are ASCII digits without a NUL unless stated.
  * _4_numtostr and _4_numtozstr keep their state in a static record: they are
  * not reentrant.
+ *
+ * Long numbers go by halves (numlib/m4_petadigits/digits_dc.h): split at the powers
+ * 10^(16 * 2^k), each part converted the same way, the power ladder and the
+ * parts in the working stack; writing from tuning::kToTextDC words of the
+ * number, reading from runs of digits that make tuning::kFromTextDC words.
+ * Texts, lengths and the words left in the array after reading are those of
+ * the sixteen-digit steps (an array that was written out is left with other
+ * words). With the default area empty (bench/stack_limits: peak use 31,116
+ * words writing 220,000 digits, 26,863 reading 120,000), writing runs by
+ * halves throughout to at least 220,000 digits and reading to about 120,000;
+ * beyond, reading forms its products by pieces (from about 130,000 digits)
+ * and reads a split that finds no room by the steps (from about 180,000).
+ * When the power ladder itself does not fit, the steps do everything.
  */
 #pragma once
 

@@ -118,6 +118,8 @@ Q64_API int64_t _a_numpowtor(uint64_t* area, uint64_t l, uint64_t base, uint64_t
  * result is exact: the integer and fraction digits go into M sixteen at a
  * time, each fraction group lowering e by one, and the decimal exponent X
  * becomes X div 16 peta digits of e and a factor 10^(X mod 16) of M.
+ * Long digit runs are read by halves (_4_strntonumr, m4_petadigits.h), with
+ * work memory from the working stack.
  * Results are 0, or -1 for a text that is not in the input form, an area too
  * small, or an exponent beyond the signed 64-bit exponent field (the value
  * -2^63, which marks an invalid number, included); after -1 the area may be
@@ -175,6 +177,8 @@ Q64_API Q2Value _a_sign(const char* text, uint64_t len);
  * The writers of the three forms destroy the record's mantissa (they work on
  * it in place) and keep their state in one static conversion record: they are
  * not reentrant. _a_prtnum and _a_prtenum work on a scratch copy instead.
+ * Long mantissas are written by halves (_4_numtostr, m4_petadigits.h), with
+ * work memory from the working stack above what the routine itself takes.
  */
 /* Printing into the scratch area. */
 /* The plain form of rec in the scratch area, or null: for a null record, when

@@ -59,7 +59,9 @@ Q64_API int64_t _b_torevnum(uint64_t* x);
  * front of x's significant words takes the leading zero word in front of them
  * when there is one, else inserts one at the front of the mantissa, which
  * needs one free word. Temporaries come from the working stack and are given
- * back before a routine returns.
+ * back before a routine returns; so is the work memory of the mantissa
+ * division (_1_divmn) for long divisors, which runs by the long division
+ * when there is none.
  *
  * In-place layouts. _b_divrmd leaves the integer quotient in the first r
  * mantissa words (with leading zero words) and the remainder in the last ny
@@ -167,7 +169,9 @@ Q64_API int64_t _b_divinteger(uint64_t* x, uint64_t* q);
  * the mantissa is divided by 10^16 and the exponent raised by one, the
  * remainder discarded, so magnitudes are truncated toward zero, never rounded.
  * Products that do not fit x are formed in one temporary record of the
- * working stack, which is given back before the routine returns.
+ * working stack, which is given back before the routine returns. The
+ * mantissa product itself (_1_mul) takes work memory there for long
+ * operands and gives it back, or runs in place when there is none.
  *
  * "Lost" below means that x holds a wrong value after the failure; every
  * other -1 leaves x unchanged.

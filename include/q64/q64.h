@@ -12,7 +12,8 @@
  * Nothing is reentrant: the library keeps its work in static records.
  *
  * The modules, lowest first (each header uses only those before it):
- *   _0_ utilities, _1_ word arrays, _2_ scratch stacks, _3_ powers of 10^16,
+ *   _0_ utilities, _2_ scratch stacks, _1_ word arrays (whose fast methods
+ *   take their work memory from the scratch stacks), _3_ powers of 10^16,
  *   _9_ number records, _4_ peta digits, _a_ allocation and text,
  *   _b_ arithmetic, _c_ comparison; _5_ the prime table and its questions;
  *   and the profiler.
@@ -22,8 +23,8 @@
 #include "q64/base.h"
 
 #include "q64/m0_utilities.h"
-#include "q64/m1_wordarrays.h"
 #include "q64/m2_scratch.h"
+#include "q64/m1_wordarrays.h"
 #include "q64/m3_petapowers.h"
 #include "q64/m4_petadigits.h"
 #include "q64/m9_numrec.h"

@@ -6,41 +6,20 @@
 // at most one carry (borrow) can leave the front of A in either.
 #include "q64/m1_wordarrays.h"
 
+#include "numlib/m1_wordarrays/kernels.h"
 #include "profiler/hook.h"
 
-#if defined(__x86_64__)
-#include <x86intrin.h>
-#endif
-
 namespace {
-// *out = x + y + carry; returns the new carry (0 or 1).
-inline uint64_t addCarry(uint64_t carry, uint64_t x, uint64_t y, uint64_t* out) {
-#if defined(__x86_64__)
-    unsigned long long sum;
-    carry = _addcarry_u64(static_cast<unsigned char>(carry), x, y, &sum);
-    *out = sum;
-    return carry;
-#else
-    uint64_t sum;
-    uint64_t c1 = __builtin_add_overflow(x, y, &sum);
-    uint64_t c2 = __builtin_add_overflow(sum, carry, out);
-    return c1 | c2;
-#endif
+// Long arrays go to the kernels from functions of their own, entered by a
+// jump, so that the short loops inline need no registers saved for a call.
+__attribute__((noinline)) int64_t addLong(uint64_t* a, uint64_t na, const uint64_t* b, uint64_t nb) {
+    uint64_t* t = a + (na - nb);
+    return static_cast<int64_t>(m1::addWord(a, na - nb, m1::addN(t, t, b, nb)));
 }
 
-// *out = x - y - borrow; returns the new borrow (0 or 1).
-inline uint64_t subBorrow(uint64_t borrow, uint64_t x, uint64_t y, uint64_t* out) {
-#if defined(__x86_64__)
-    unsigned long long diff;
-    borrow = _subborrow_u64(static_cast<unsigned char>(borrow), x, y, &diff);
-    *out = diff;
-    return borrow;
-#else
-    uint64_t diff;
-    uint64_t b1 = __builtin_sub_overflow(x, y, &diff);
-    uint64_t b2 = __builtin_sub_overflow(diff, borrow, out);
-    return b1 | b2;
-#endif
+__attribute__((noinline)) int64_t subLong(uint64_t* a, uint64_t na, const uint64_t* b, uint64_t nb) {
+    uint64_t* t = a + (na - nb);
+    return -static_cast<int64_t>(m1::subWord(a, na - nb, m1::subN(t, t, b, nb)));
 }
 }  // namespace
 
@@ -71,20 +50,16 @@ extern "C" int64_t _1_subn(uint64_t* a, uint64_t k, uint64_t x) {
 // == b), where each word of B is read before it is written.
 extern "C" int64_t _1_add(uint64_t* a, uint64_t na, const uint64_t* b, uint64_t nb) {
     PRF_ENTER(_1_add);
+    if (nb >= tuning::kKernelWords) return addLong(a, na, b, nb);
     uint64_t* t = a + (na - nb);
-    uint64_t carry = 0;
-    for (uint64_t i = nb; i-- > 0;) carry = addCarry(carry, t[i], b[i], &t[i]);
-    for (uint64_t i = na - nb; carry != 0 && i-- > 0;) carry = ++a[i] == 0;
-    return static_cast<int64_t>(carry);
+    return static_cast<int64_t>(m1::addWord(a, na - nb, m1::portable::addN(t, t, b, nb)));
 }
 
 extern "C" int64_t _1_sub(uint64_t* a, uint64_t na, const uint64_t* b, uint64_t nb) {
     PRF_ENTER(_1_sub);
+    if (nb >= tuning::kKernelWords) return subLong(a, na, b, nb);
     uint64_t* t = a + (na - nb);
-    uint64_t borrow = 0;
-    for (uint64_t i = nb; i-- > 0;) borrow = subBorrow(borrow, t[i], b[i], &t[i]);
-    for (uint64_t i = na - nb; borrow != 0 && i-- > 0;) borrow = a[i]-- == 0;
-    return -static_cast<int64_t>(borrow);
+    return -static_cast<int64_t>(m1::subWord(a, na - nb, m1::portable::subN(t, t, b, nb)));
 }
 
 // Complement every word, then add 1 at the least significant end: the carry

@@ -1,93 +1,26 @@
 // Long division of word arrays in place: the quotient is built in front of
 // the remainder in the dividend's own array. The divisor is never shifted in
 // memory: its top 128 bits, aligned, are formed once per division, and the
-// window's top bits are aligned on the fly for each quotient word.
+// window's top bits are aligned on the fly for each quotient word
+// (div_internal.h). Divisors of tuning::kDivDC words or more go by divide
+// and conquer (div_dc.cpp) when the working stack has room for it.
 //
-// One quotient word (_1_div12) is found as in Knuth's algorithm D: an estimate
-// from the top three words of the window and the top two words of the
-// divisor, both aligned so that the divisor's top bit is bit 63, is at most
-// one above the true quotient word and never below it; one multiply-subtract
-// and at most one add-back give the exact quotient word and remainder. These
-// are fully determined by the window and the divisor, so they equal those of
-// the trial quotient of _1_divtr with the bit-by-bit correction of
-// _1_n1mxn2n and _1_sub122n.
+// A quotient word and its remainder are fully determined by the window and
+// the divisor, so they equal those of the trial quotient of _1_divtr with the
+// bit-by-bit correction of _1_n1mxn2n and _1_sub122n, and every method gives
+// the same quotient and remainder.
+#include "q64/m0_utilities.h"
 #include "numlib/m0_utilities/wide_divide.h"
 #include "numlib/m1_wordarrays/div_internal.h"
-#include "profiler/hook.h"
-#include "q64/m0_utilities.h"
 #include "q64/m1_wordarrays.h"
+#include "numlib/tuning.h"
+#include "profiler/hook.h"
 
 namespace {
-using u128 = unsigned __int128;
-
-// The top word of (hi, lo) shifted left by sh (0 to 63).
-inline uint64_t joinLeft(uint64_t hi, uint64_t lo, unsigned sh) {
-    return sh == 0 ? hi : (hi << sh) | (lo >> (64 - sh));
-}
-
-inline int64_t topBit(uint64_t x) { return 63 - __builtin_clzll(x); }
-
-// A divisor of nb >= 2 words with its top 128 bits aligned to bit 127.
-struct Divisor {
-    const uint64_t* b;
-    uint64_t nb;
-    unsigned sh;      // 63 - index of the top set bit of b[0]
-    uint64_t d1, d0;  // top two words of B * 2^sh
-};
-
-Divisor alignDivisor(const uint64_t* b, uint64_t nb, uint64_t s) {
-    unsigned sh = 63 - static_cast<unsigned>(s);
-    return {b, nb, sh, joinLeft(b[0], b[1], sh), joinLeft(b[1], nb > 2 ? b[2] : 0, sh)};
-}
-
-// W += B over nb + 1 words; returns the carry out of w[0].
-inline uint64_t addBack(uint64_t* w, const uint64_t* b, uint64_t nb) {
-    uint64_t carry = 0;
-    for (uint64_t i = nb; i-- > 0;) {
-        uint64_t sum;
-        uint64_t c1 = __builtin_add_overflow(w[i + 1], b[i], &sum);
-        uint64_t c2 = __builtin_add_overflow(sum, carry, &w[i + 1]);
-        carry = c1 | c2;
-    }
-    uint64_t c = __builtin_add_overflow(w[0], carry, &w[0]);
-    return c;
-}
-
-// One quotient word of the window w[0..nb] (w[0..nb-1] < B), nb >= 2.
-uint64_t quotientWord(uint64_t* w, const Divisor& d) {
-    const uint64_t nb = d.nb;
-    // The aligned window still fits in nb + 1 words, since W < B * 2^64.
-    uint64_t n2 = joinLeft(w[0], w[1], d.sh);
-    uint64_t n1 = joinLeft(w[1], w[2], d.sh);
-    uint64_t n0 = joinLeft(w[2], nb > 2 ? w[3] : 0, d.sh);
-    uint64_t q, r;
-    bool rBig;  // r >= 2^64: the test below cannot lower q
-    if (n2 >= d.d1) {  // only n2 == d1 occurs: the estimate is clamped
-        q = ~uint64_t{0};
-        rBig = __builtin_add_overflow(n1, d.d1, &r);
-    } else {
-        q = wide::divide(n2, n1, d.d1, &r);
-        rBig = false;
-    }
-    while (!rBig && static_cast<u128>(q) * d.d0 > ((static_cast<u128>(r) << 64) | n0)) {
-        --q;
-        rBig = __builtin_add_overflow(r, d.d1, &r);
-    }
-    if (q != 0 && m1::subMul(w, d.b, nb, q) != 0) {
-        do --q;  // one add-back: the estimate is at most one too big
-        while (addBack(w, d.b, nb) == 0);
-    }
-    w[0] = q;
-    return q;
-}
-
-// One quotient word for a one-word divisor: (w[0], w[1]) / b0, w[0] < b0.
-inline uint64_t quotientWord1(uint64_t* w, uint64_t b0) {
-    uint64_t r;
-    uint64_t q = wide::divide(w[0], w[1], b0, &r);
-    w[0] = q;
-    w[1] = r;
-    return q;
+// Long divisors go by divide and conquer when the working stack has room.
+__attribute__((noinline)) int64_t divideLong(uint64_t* a, uint64_t na, const uint64_t* b, uint64_t nb) {
+    if (!m1::divDC(a, na, b, nb)) m1::divLoop(a, na, b, nb);
+    return static_cast<int64_t>(na - nb);
 }
 }  // namespace
 
@@ -123,20 +56,15 @@ extern "C" int64_t _1_div1(uint64_t* a, uint64_t na, const uint64_t* b, uint64_t
 
 extern "C" int64_t _1_divmn(uint64_t* a, uint64_t na, const uint64_t* b, uint64_t nb) {
     PRF_ENTER(_1_divmn);
-    uint64_t steps = na - nb;
-    if (nb == 1) {
-        for (uint64_t j = 0; j < steps; ++j) quotientWord1(a + j, b[0]);
-    } else {
-        Divisor d = alignDivisor(b, nb, static_cast<uint64_t>(topBit(b[0])));
-        for (uint64_t j = 0; j < steps; ++j) quotientWord(a + j, d);
-    }
-    return static_cast<int64_t>(steps);
+    if (nb >= tuning::kDivDC) return divideLong(a, na, b, nb);
+    m1::divLoop(a, na, b, nb);
+    return static_cast<int64_t>(na - nb);
 }
 
 extern "C" uint64_t _1_div12(uint64_t* w, const uint64_t* b, uint64_t nb, uint64_t s) {
     PRF_ENTER(_1_div12);
-    if (nb == 1) return quotientWord1(w, b[0]);
-    return quotientWord(w, alignDivisor(b, nb, s));
+    if (nb == 1) return m1::quotientWord1(w, b[0]);
+    return m1::quotientWord(w, m1::alignDivisor(b, nb, static_cast<unsigned>(s)));
 }
 
 // The estimate divides by the divisor's top 64 bits plus one, so it never

@@ -2,11 +2,14 @@
 // array by 10^16 gives the next group of sixteen digits, least significant
 // first; the groups are put in order afterwards, in place, by reversing the
 // sixteen-byte groups and rotating the head digits in front of them.
-#include "profiler/hook.h"
+#include <cstring>
+
 #include "q64/m0_utilities.h"
 #include "q64/m1_wordarrays.h"
+#include "numlib/m4_petadigits/digits_dc.h"
 #include "q64/m4_petadigits.h"
 #include "q64/m9_numrec.h"
+#include "profiler/hook.h"
 
 namespace {
 constexpr uint64_t kGroup = 16;
@@ -39,9 +42,7 @@ extern "C" int64_t _4_cmpeta(const uint64_t* a, uint64_t n) {
     return a[0] == NUMREC_PETA ? 0 : 1;
 }
 
-extern "C" uint64_t _4_numtostr(char* out, uint64_t* a, uint64_t n) {
-    PRF_ENTER(_4_numtostr);
-    if (n == 0) return _0_numtostr(out, 0);
+uint64_t m4::digitsBySteps(char* out, uint64_t* a, uint64_t n) {
     if (n == 1 && a[0] < NUMREC_PETA) return _0_numtostr(out, a[0]);
     work = DigitsWork{out, a, n, out};
     do {
@@ -56,9 +57,29 @@ extern "C" uint64_t _4_numtostr(char* out, uint64_t* a, uint64_t n) {
     return kGroup * groups + head;
 }
 
+// Long arrays go by halves when the working stack has room for it.
+extern "C" uint64_t _4_numtostr(char* out, uint64_t* a, uint64_t n) {
+    PRF_ENTER(_4_numtostr);
+    if (n == 0) return _0_numtostr(out, 0);
+    if (n == 1 && a[0] < NUMREC_PETA) return _0_numtostr(out, a[0]);
+    uint64_t count;
+    if (m4::digitsByHalves(out, a, n, &count)) return count;
+    return m4::digitsBySteps(out, a, n);
+}
+
+// By halves, the digits are moved up behind the zeros of the first group.
 extern "C" uint64_t _4_numtozstr(char* out, uint64_t* a, uint64_t n) {
     PRF_ENTER(_4_numtozstr);
     if (n == 0) return _0_numtostr16(out, 0);
+    uint64_t count;
+    if (m4::digitsByHalves(out, a, n, &count)) {
+        const uint64_t pad = (kGroup - count % kGroup) % kGroup;
+        if (pad != 0) {
+            std::memmove(out + pad, out, count);
+            _0_chset(out, pad, '0');
+        }
+        return count + pad;
+    }
     work = DigitsWork{out, a, n, out};
     do {
         writeGroup();

@@ -109,6 +109,33 @@ public:
     StackFiller& operator=(const StackFiller&) = delete;
 };
 
+// Fills the free words of the working stack with a pattern, so that a test
+// can tell whether a call took work memory there (its contents are never
+// cleared, so a method that used the stack leaves its traces).
+class StackCanary {
+public:
+    StackCanary()
+        : from_(scratch::kWorkingBounds + 2 + workingUsed()),
+          to_(scratch::kWorkingBounds + (scratch::area[scratch::kWorkingBounds] >> 32)) {
+        for (uint64_t i = from_; i < to_; ++i) scratch::area[i] = kPattern;
+    }
+    bool touched() const {
+        for (uint64_t i = from_; i < to_; ++i)
+            if (scratch::area[i] != kPattern) return true;
+        return false;
+    }
+    // Words from the first free one up to the last one written (0 if none).
+    uint64_t reach() const {
+        for (uint64_t i = to_; i > from_; --i)
+            if (scratch::area[i - 1] != kPattern) return i - from_;
+        return 0;
+    }
+
+private:
+    static constexpr uint64_t kPattern = 0xC0FFEE00C0FFEE00u;
+    uint64_t from_, to_;
+};
+
 // A random record: n significant words (0 to maxWords), up to two leading zero
 // words, full or roomy, exponent in [-maxExp, maxExp], either sign.
 inline Rec randomRec(Gen& s, size_t maxWords, int64_t maxExp, uint64_t minCapacity = 0) {
