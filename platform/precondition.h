@@ -12,6 +12,16 @@
 #define Q64_ASSERT(condition) ((void)0)
 #endif
 
+#include <cstdint>
+
 namespace platform {
 [[noreturn]] void preconditionFailed(const char* condition, const char* file, int line);
+
+// True when the n words at p and the m words at q share none (the addresses
+// are compared as numbers, so arrays of different objects qualify).
+inline bool disjointWords(const uint64_t* p, uint64_t n, const uint64_t* q, uint64_t m) {
+    const auto a = reinterpret_cast<uintptr_t>(p);
+    const auto b = reinterpret_cast<uintptr_t>(q);
+    return a + 8 * n <= b || b + 8 * m <= a;
+}
 }  // namespace platform

@@ -77,11 +77,12 @@ Q64_API int64_t _1_sub122n(uint64_t* w, const uint64_t* b, uint64_t nb, uint64_t
 // B * 2^k above the n words when they are not zero, else -1 or 0 (borrow).
 Q64_API int64_t _1_sub122(uint64_t* w, const uint64_t* b, uint64_t n, uint64_t k);
 // A -= B aligned at the least significant words, nb <= na. -1 (A was below
-// B; A holds A - B + 2^(64na)) or 0.
+// B; A holds A - B + 2^(64na)) or 0. B may be A's own last nb words.
 Q64_API int64_t _1_sub(uint64_t* a, uint64_t na, const uint64_t* b, uint64_t nb);
 // Subtracts x at 1-based position k (word k-1), borrowing toward a[0]. -1 or 0.
 Q64_API int64_t _1_subn(uint64_t* a, uint64_t k, uint64_t x);
-// A += B aligned at the least significant words, nb <= na. 1 or 0.
+// A += B aligned at the least significant words, nb <= na. 1 or 0. B may be
+// A's own last nb words (b = a + na - nb), which doubles them.
 Q64_API int64_t _1_add(uint64_t* a, uint64_t na, const uint64_t* b, uint64_t nb);
 // Adds x at 1-based position k (word k-1), carrying toward a[0]. 1 or 0.
 Q64_API int64_t _1_addn(uint64_t* a, uint64_t k, uint64_t x);

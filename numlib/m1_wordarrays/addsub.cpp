@@ -7,6 +7,7 @@
 #include "q64/m1_wordarrays.h"
 
 #include "numlib/m1_wordarrays/kernels.h"
+#include "platform/precondition.h"
 #include "profiler/hook.h"
 
 namespace {
@@ -50,6 +51,7 @@ extern "C" int64_t _1_subn(uint64_t* a, uint64_t k, uint64_t x) {
 // == b), where each word of B is read before it is written.
 extern "C" int64_t _1_add(uint64_t* a, uint64_t na, const uint64_t* b, uint64_t nb) {
     PRF_ENTER(_1_add);
+    Q64_ASSERT(b == a + (na - nb) || platform::disjointWords(a, na, b, nb));
     if (nb >= tuning::kKernelWords) return addLong(a, na, b, nb);
     uint64_t* t = a + (na - nb);
     return static_cast<int64_t>(m1::addWord(a, na - nb, m1::portable::addN(t, t, b, nb)));
@@ -57,6 +59,7 @@ extern "C" int64_t _1_add(uint64_t* a, uint64_t na, const uint64_t* b, uint64_t 
 
 extern "C" int64_t _1_sub(uint64_t* a, uint64_t na, const uint64_t* b, uint64_t nb) {
     PRF_ENTER(_1_sub);
+    Q64_ASSERT(b == a + (na - nb) || platform::disjointWords(a, na, b, nb));
     if (nb >= tuning::kKernelWords) return subLong(a, na, b, nb);
     uint64_t* t = a + (na - nb);
     return -static_cast<int64_t>(m1::subWord(a, na - nb, m1::portable::subN(t, t, b, nb)));

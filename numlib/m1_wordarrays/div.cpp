@@ -14,6 +14,7 @@
 #include "numlib/m1_wordarrays/div_internal.h"
 #include "q64/m1_wordarrays.h"
 #include "numlib/tuning.h"
+#include "platform/precondition.h"
 #include "profiler/hook.h"
 
 namespace {
@@ -26,6 +27,7 @@ __attribute__((noinline)) int64_t divideLong(uint64_t* a, uint64_t na, const uin
 
 extern "C" int64_t _1_div(uint64_t* a, uint64_t na, const uint64_t* b, uint64_t nb) {
     PRF_ENTER(_1_div);
+    Q64_ASSERT(platform::disjointWords(a, na, b, nb));
     uint64_t za = static_cast<uint64_t>(_0_cntzero(a, na));
     uint64_t zb = static_cast<uint64_t>(_0_cntzero(b, nb));
     if (zb == nb) return -1;
@@ -48,6 +50,7 @@ extern "C" int64_t _1_div(uint64_t* a, uint64_t na, const uint64_t* b, uint64_t 
 
 extern "C" int64_t _1_div1(uint64_t* a, uint64_t na, const uint64_t* b, uint64_t nb) {
     PRF_ENTER(_1_div1);
+    Q64_ASSERT(platform::disjointWords(a, na, b, nb));
     if (na < nb) return 0;
     if (na == nb) return -9;
     if (_0_cmp(a, b, nb) >= 0) return -9;
@@ -56,6 +59,7 @@ extern "C" int64_t _1_div1(uint64_t* a, uint64_t na, const uint64_t* b, uint64_t
 
 extern "C" int64_t _1_divmn(uint64_t* a, uint64_t na, const uint64_t* b, uint64_t nb) {
     PRF_ENTER(_1_divmn);
+    Q64_ASSERT(platform::disjointWords(a, na, b, nb));
     if (nb >= tuning::kDivDC) return divideLong(a, na, b, nb);
     m1::divLoop(a, na, b, nb);
     return static_cast<int64_t>(na - nb);
@@ -63,6 +67,7 @@ extern "C" int64_t _1_divmn(uint64_t* a, uint64_t na, const uint64_t* b, uint64_
 
 extern "C" uint64_t _1_div12(uint64_t* w, const uint64_t* b, uint64_t nb, uint64_t s) {
     PRF_ENTER(_1_div12);
+    Q64_ASSERT(platform::disjointWords(w, nb + 1, b, nb));
     if (nb == 1) return m1::quotientWord1(w, b[0]);
     return m1::quotientWord(w, m1::alignDivisor(b, nb, static_cast<unsigned>(s)));
 }

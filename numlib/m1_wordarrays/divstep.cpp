@@ -7,6 +7,7 @@
 // subtracted is below 2^(64 * window length) and so at most one borrow can
 // leave the front of the window.
 #include "numlib/m1_wordarrays/div_internal.h"
+#include "platform/precondition.h"
 #include "profiler/hook.h"
 #include "q64/m0_utilities.h"
 #include "q64/m1_wordarrays.h"
@@ -38,11 +39,13 @@ extern "C" int64_t _1_n1mxn2n(const uint64_t* w, const uint64_t* b, uint64_t nb,
 
 extern "C" int64_t _1_sub12n(uint64_t* w, const uint64_t* b, uint64_t nb, uint64_t q) {
     PRF_ENTER(_1_sub12n);
+    Q64_ASSERT(platform::disjointWords(w, nb + 1, b, nb));
     return m1::subMul(w, b, nb, q) != 0 ? -1 : 0;
 }
 
 extern "C" int64_t _1_sub122n(uint64_t* w, const uint64_t* b, uint64_t nb, uint64_t k) {
     PRF_ENTER(_1_sub122n);
+    Q64_ASSERT(platform::disjointWords(w, nb + 1, b, nb));
     unsigned sh = static_cast<unsigned>(k);
     uint64_t borrow = 0;
     for (uint64_t i = nb; i-- > 0;) borrow = subWord(&w[i + 1], shiftedWord(b, nb, i, sh), borrow);
@@ -52,6 +55,7 @@ extern "C" int64_t _1_sub122n(uint64_t* w, const uint64_t* b, uint64_t nb, uint6
 
 extern "C" int64_t _1_sub122(uint64_t* w, const uint64_t* b, uint64_t n, uint64_t k) {
     PRF_ENTER(_1_sub122);
+    Q64_ASSERT(platform::disjointWords(w, n, b, n));
     unsigned sh = static_cast<unsigned>(k);
     uint64_t borrow = 0;
     for (uint64_t i = n; i-- > 0;) borrow = subWord(&w[i], shiftedWord(b, n, i, sh), borrow);

@@ -14,6 +14,7 @@
 #include "q64/m1_wordarrays.h"
 #include "q64/m2_scratch.h"
 #include "numlib/tuning.h"
+#include "platform/precondition.h"
 #include "profiler/hook.h"
 
 namespace {
@@ -85,6 +86,7 @@ inline uint64_t scale(uint64_t* a, uint64_t n, uint64_t m) {
 
 extern "C" uint64_t _1_mul(uint64_t* r, uint64_t nr, const uint64_t* a, uint64_t na) {
     PRF_ENTER(_1_mul);
+    Q64_ASSERT(platform::disjointWords(r, nr + na, a, na));
     if (na >= tuning::kKernelWords || nr >= tuning::kCopyRows) return mulLong(r, nr, a, na);
     rowsInPlace<true>(r, nr, a, na);
     return nr + na;
@@ -92,6 +94,7 @@ extern "C" uint64_t _1_mul(uint64_t* r, uint64_t nr, const uint64_t* a, uint64_t
 
 extern "C" uint64_t _1_mul1n(uint64_t* r, const uint64_t* a, uint64_t n, uint64_t m) {
     PRF_ENTER(_1_mul1n);
+    Q64_ASSERT(platform::disjointWords(r, n + 1, a, n));
     if (n >= tuning::kKernelWords) return addRowLong(r, a, n, m);
     r[0] += m1::portable::addMul1(r + 1, a, n, m);
     return n + 1;
