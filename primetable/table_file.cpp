@@ -1,10 +1,14 @@
 #include "primetable/table_file.h"
 
 #include <algorithm>
+#include <atomic>
 #include <bit>
+#include <thread>
 
 #include "numlib/m0_utilities/wide_divide.h"
 #include "platform/memory.h"
+#include "platform/worker_threads.h"
+#include "primetable/sieve_threads.h"
 #include "primetable/table_checksum.h"
 #include "primetable/table_words.h"
 #include "q64/m5_primetable.h"
@@ -159,7 +163,7 @@ constexpr uint64_t kPieceWords = 32768;
 
 // Reads `words` words at `offset` into `to`, feeding them to `hash` (when
 // not null) piece by piece.
-bool readHashed(const Reader& r, uint64_t offset, uint64_t* to, uint64_t words, ImageHash* hash) {
+bool readPieces(const Reader& r, uint64_t offset, uint64_t* to, uint64_t words, ImageHash* hash) {
     for (uint64_t at = 0; at < words;) {
         uint64_t n = std::min(kPieceWords, words - at);
         if (!platform::readExactlyAt(r.file, offset + at * kWordBytes, to + at, n * kWordBytes)) return false;
@@ -169,13 +173,63 @@ bool readHashed(const Reader& r, uint64_t offset, uint64_t* to, uint64_t words, 
     return true;
 }
 
+// Reading and hashing side by side: the calling thread reads the pieces and
+// a second thread hashes each one as soon as it is in, so that with two
+// cores the checksum adds nothing to the time of the read.
+struct ReadAndHash {
+    const Reader* r;
+    uint64_t offset, words;
+    uint64_t* to;
+    ImageHash* hash;
+    std::atomic<uint64_t> wordsIn{0};  // words read so far
+    std::atomic<bool> stopped{false};  // the reading ended, done or failed
+    bool readOk = false;
+};
+
+void readOrHash(unsigned worker, void* context) {
+    auto& w = *static_cast<ReadAndHash*>(context);
+    if (worker == 0) {
+        bool ok = true;
+        for (uint64_t at = 0; ok && at < w.words;) {
+            uint64_t n = std::min(kPieceWords, w.words - at);
+            ok = platform::readExactlyAt(w.r->file, w.offset + at * kWordBytes, w.to + at, n * kWordBytes);
+            at += n;
+            if (ok) w.wordsIn.store(at, std::memory_order_release);
+        }
+        w.readOk = ok;
+        w.stopped.store(true, std::memory_order_release);
+        return;
+    }
+    uint64_t done = 0;
+    while (done < w.words) {
+        uint64_t in = w.wordsIn.load(std::memory_order_acquire);
+        if (in == done) {
+            if (w.stopped.load(std::memory_order_acquire) && w.wordsIn.load(std::memory_order_acquire) == done) break;
+            std::this_thread::yield();
+            continue;
+        }
+        w.hash->feed(w.to + done, in - done);
+        done = in;
+    }
+}
+
+// readPieces, with the hashing on a second thread when the threads allowed
+// for table work are more than one and the words are more than a few pieces.
+bool readHashed(const Reader& r, uint64_t offset, uint64_t* to, uint64_t words, ImageHash* hash) {
+    if (!hash || words < 4 * kPieceWords || primetable::sieveThreads() < 2)
+        return readPieces(r, offset, to, words, hash);
+    ReadAndHash work{&r, offset, words, to, hash};
+    if (platform::runOnThreads(2, readOrHash, &work) < 2 && work.readOk) hash->feed(to, words);
+    return work.readOk;
+}
+
 // Feeds the images from `offset` to their end to `hash` through one static
 // piece, without block memory; true when the whole checksum then matches.
 bool restMatches(const Reader& r, uint64_t offset, ImageHash& hash) {
     static uint64_t piece[kPieceWords];
     for (uint64_t at = offset; at < r.imageBytes;) {
         uint64_t words = std::min(kPieceWords, (r.imageBytes - at) / kWordBytes);
-        if (!readHashed(r, at, piece, words, &hash)) return false;
+        if (!readPieces(r, at, piece, words, &hash)) return false;
         at += words * kWordBytes;
     }
     return hash.value() == r.checksum;

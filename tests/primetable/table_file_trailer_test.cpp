@@ -10,6 +10,8 @@
 
 #include <random>
 
+#include "platform/worker_threads.h"
+#include "primetable/sieve_threads.h"
 #include "primetable/table_checksum.h"
 #include "primetable/table_file.h"
 #include "tests/primetable/table_file_support.h"
@@ -90,6 +92,32 @@ TEST_F(TableFileSealed, EveryFlippedBitIsRefused) {
         if (8 * k < images.size()) unsealedPasses += passes(bad.substr(0, images.size()));
     }
     EXPECT_GT(unsealedPasses, 200);  // the hole the trailer closes: 261 bitmap words are not read by the check
+}
+
+// Blocks of several read pieces are hashed on a second thread beside the
+// read: damage anywhere is still found, with one thread, two, or a second
+// thread the system refuses.
+TEST_F(TableFileSealed, HashingBesideTheReadFindsTheSameDamage) {
+    Chain chain({300000, 140000}, 9);
+    const std::string good = tftest::sealed(chain.bytes());
+    std::mt19937_64 rng(23);
+    std::vector<std::string> files{good};
+    for (int i = 0; i < 4; ++i) {
+        std::string bad = good;
+        const uint64_t k = 3 + rng() % (good.size() / 8 - 6);
+        tftest::setWord(bad, k, tftest::wordAt(bad, k) ^ (uint64_t{1} << (rng() % 64)));
+        files.push_back(bad);
+    }
+    for (unsigned threads : {1u, 2u}) {
+        for (unsigned starts : {1u, 0u}) {
+            SCOPED_TRACE(testing::Message() << threads << " thread(s), " << starts << " start(s) allowed (seed 23)");
+            primetable::setSieveThreadCap(threads);
+            platform::testing::limitThreadStarts(starts);
+            for (size_t i = 0; i < files.size(); ++i) EXPECT_EQ(passes(files[i]), i == 0) << "file " << i;
+        }
+    }
+    platform::testing::limitThreadStarts(platform::kMaxThreads);
+    primetable::setSieveThreadCap(0);
 }
 
 TEST_F(TableFileSealed, TheTrailerMustBeWholeAndAlone) {
