@@ -12,11 +12,16 @@
 
 #if defined(__x86_64__)
 
+#include <cpuid.h>
+
 namespace m1::x86 {
 namespace {
+// CPUID leaf 7: BMI2 (MULX) is bit 8 of EBX, ADX (ADCX, ADOX) bit 19. Asked
+// directly, since not every compiler's __builtin_cpu_supports knows "adx".
 bool detectMulx() {
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("bmi2") && __builtin_cpu_supports("adx");
+    unsigned eax, ebx, ecx, edx;
+    if (!__get_cpuid_count(7, 0, &eax, &ebx, &ecx, &edx)) return false;
+    return (ebx >> 8 & 1) && (ebx >> 19 & 1);
 }
 }  // namespace
 
