@@ -9,7 +9,6 @@
 namespace {
 
 const char kSeparator[] = " * ";
-constexpr uint64_t kSeparatorLen = sizeof kSeparator - 1;
 
 char* putCofactor(char* out, const FactorList* list, uint64_t s) {
     return out + _0_numq2tostr(out, list->word[s], list->word[s + 1]);
