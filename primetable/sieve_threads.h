@@ -1,5 +1,6 @@
 // How many threads a table build (the start table, an extension, a rebuild)
-// may sieve with. The console sets the cap from `--threads N` or the
+// may sieve with; a table load hashes beside its read only when this is
+// two or more. The console sets the cap from `--threads N` or the
 // environment variable Q64_THREADS; the default is every hardware thread the
 // process may use.
 #pragma once

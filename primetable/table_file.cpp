@@ -161,16 +161,24 @@ bool trailerFits(Reader& r, uint64_t images) {
 // the cache: the checksum then costs little beside the read itself.
 constexpr uint64_t kPieceWords = 32768;
 
-// Reads `words` words at `offset` into `to`, feeding them to `hash` (when
-// not null) piece by piece.
-bool readPieces(const Reader& r, uint64_t offset, uint64_t* to, uint64_t words, ImageHash* hash) {
+// Reads `words` words at `offset` into `to` piece by piece, calling
+// afterPiece(at, n) once words at .. at + n - 1 are in; false when a read fails.
+template <class AfterPiece>
+bool readPieces(const Reader& r, uint64_t offset, uint64_t* to, uint64_t words, AfterPiece afterPiece) {
     for (uint64_t at = 0; at < words;) {
         uint64_t n = std::min(kPieceWords, words - at);
         if (!platform::readExactlyAt(r.file, offset + at * kWordBytes, to + at, n * kWordBytes)) return false;
-        if (hash) hash->feed(to + at, n);
+        afterPiece(at, n);
         at += n;
     }
     return true;
+}
+
+// readPieces feeding each piece to `hash` (when not null) while it is in the cache.
+bool readPiecesHashing(const Reader& r, uint64_t offset, uint64_t* to, uint64_t words, ImageHash* hash) {
+    return readPieces(r, offset, to, words, [&](uint64_t at, uint64_t n) {
+        if (hash) hash->feed(to + at, n);
+    });
 }
 
 // Reading and hashing side by side: the calling thread reads the pieces and
@@ -189,14 +197,9 @@ struct ReadAndHash {
 void readOrHash(unsigned worker, void* context) {
     auto& w = *static_cast<ReadAndHash*>(context);
     if (worker == 0) {
-        bool ok = true;
-        for (uint64_t at = 0; ok && at < w.words;) {
-            uint64_t n = std::min(kPieceWords, w.words - at);
-            ok = platform::readExactlyAt(w.r->file, w.offset + at * kWordBytes, w.to + at, n * kWordBytes);
-            at += n;
-            if (ok) w.wordsIn.store(at, std::memory_order_release);
-        }
-        w.readOk = ok;
+        w.readOk = readPieces(*w.r, w.offset, w.to, w.words, [&](uint64_t at, uint64_t n) {
+            w.wordsIn.store(at + n, std::memory_order_release);
+        });
         w.stopped.store(true, std::memory_order_release);
         return;
     }
@@ -217,7 +220,7 @@ void readOrHash(unsigned worker, void* context) {
 // for table work are more than one and the words are more than a few pieces.
 bool readHashed(const Reader& r, uint64_t offset, uint64_t* to, uint64_t words, ImageHash* hash) {
     if (!hash || words < 4 * kPieceWords || primetable::sieveThreads() < 2)
-        return readPieces(r, offset, to, words, hash);
+        return readPiecesHashing(r, offset, to, words, hash);
     ReadAndHash work{&r, offset, words, to, hash};
     if (platform::runOnThreads(2, readOrHash, &work) < 2 && work.readOk) hash->feed(to, words);
     return work.readOk;
@@ -229,7 +232,7 @@ bool restMatches(const Reader& r, uint64_t offset, ImageHash& hash) {
     static uint64_t piece[kPieceWords];
     for (uint64_t at = offset; at < r.imageBytes;) {
         uint64_t words = std::min(kPieceWords, (r.imageBytes - at) / kWordBytes);
-        if (!readPieces(r, at, piece, words, &hash)) return false;
+        if (!readPiecesHashing(r, at, piece, words, &hash)) return false;
         at += words * kWordBytes;
     }
     return hash.value() == r.checksum;

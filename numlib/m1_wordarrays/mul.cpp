@@ -68,8 +68,6 @@ __attribute__((noinline)) uint64_t addRowLong(uint64_t* r, const uint64_t* a, ui
     return n + 1;
 }
 
-
-
 // a[0..n] = A * m.
 __attribute__((noinline)) uint64_t scaleLong(uint64_t* a, uint64_t n, uint64_t m) {
     a[0] = m1::mul1(a + 1, a, n, m);

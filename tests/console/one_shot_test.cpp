@@ -3,60 +3,32 @@
 // test and next prime, a sieve of the test's own for the n-th prime, and
 // coreutils' factor for factorisations), in one run of the program per
 // question.
-#include <gmp.h>
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstring>
 #include <random>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "tests/console/program_run.h"
+#include "tests/primequery/test_numbers.h"
 
 namespace {
 
 using namespace console_test;
-using u128 = unsigned __int128;
+using testnum::dec;
+using testnum::gmpNextPrime;
+using testnum::gmpPrime;
+using testnum::u128;
 
 constexpr uint64_t kLargest = 36699233;                // P, the start table's largest prime
 constexpr uint64_t kPrimeCount = 2244426;              // primes below its limit
 constexpr u128 kQueryLimit = u128{kLargest} * kLargest;  // P^2
 
-std::string dec(u128 v) {
-    std::string s;
-    do {
-        s.insert(s.begin(), static_cast<char>('0' + static_cast<int>(v % 10)));
-        v /= 10;
-    } while (v != 0);
-    return s;
-}
-
 u128 parse(const std::string& s) {
     u128 v = 0;
     for (char c : s) v = v * 10 + static_cast<unsigned>(c - '0');
-    return v;
-}
-
-bool gmpPrime(u128 n) {
-    mpz_t z;
-    mpz_init_set_str(z, dec(n).c_str(), 10);
-    bool prime = mpz_probab_prime_p(z, 40) != 0;
-    mpz_clear(z);
-    return prime;
-}
-
-u128 gmpNextPrime(u128 n) {
-    mpz_t z;
-    mpz_init_set_str(z, dec(n).c_str(), 10);
-    mpz_nextprime(z, z);
-    char* text = mpz_get_str(nullptr, 10, z);
-    u128 v = parse(text);
-    void (*freefunc)(void*, size_t);
-    mp_get_memory_functions(nullptr, nullptr, &freefunc);
-    freefunc(text, std::strlen(text) + 1);
-    mpz_clear(z);
     return v;
 }
 
