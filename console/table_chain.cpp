@@ -7,6 +7,7 @@
 #include "console/texts_cp932.h"
 #include "platform/memory.h"
 #include "primetable/prime_index.h"
+#include "primetable/sieve_threads.h"
 #include "primetable/table_words.h"
 #include "q64/m5_primetable.h"
 
@@ -23,7 +24,7 @@ constexpr uint64_t kLargestStepMegabytes = 2047;
 constexpr uint64_t kSkippedRemainderMegabytes = 5;
 
 TableBlock* obtain(uint64_t words) {
-    auto* block = static_cast<TableBlock*>(platform::commitBlock(words * sizeof(uint64_t)));
+    auto* block = static_cast<TableBlock*>(platform::commitBlock(words * sizeof(uint64_t), primetable::sieveThreads()));
     if (block != nullptr) console.newestBlock = block;
     return block;
 }

@@ -5,6 +5,8 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "platform/worker_threads.h"
+
 namespace platform {
 namespace {
 
@@ -54,16 +56,47 @@ bool populate(void* p, uint64_t bytes) {
     return false;
 }
 
+// Backing a block on several threads: each takes the next piece from a
+// shared counter until none is left or one piece is refused.
+constexpr uint64_t kPopulatePieceBytes = uint64_t{16} << 20;
+
+struct SharedPopulate {
+    char* block;
+    uint64_t bytes;
+    uint64_t nextPiece;  // taken with an atomic increment
+    bool refused;
+};
+SharedPopulate sharedPopulate;
+
+void populatePieces(unsigned, void* context) {
+    auto* work = static_cast<SharedPopulate*>(context);
+    for (;;) {
+        uint64_t start = __atomic_fetch_add(&work->nextPiece, 1, __ATOMIC_RELAXED) * kPopulatePieceBytes;
+        if (start >= work->bytes || __atomic_load_n(&work->refused, __ATOMIC_RELAXED)) return;
+        uint64_t n = work->bytes - start < kPopulatePieceBytes ? work->bytes - start : kPopulatePieceBytes;
+        if (!populate(work->block + start, n)) __atomic_store_n(&work->refused, true, __ATOMIC_RELAXED);
+    }
+}
+
+bool populateOnThreads(void* p, uint64_t bytes, unsigned threads) {
+    uint64_t pieces = (bytes + kPopulatePieceBytes - 1) / kPopulatePieceBytes;
+    if (threads > pieces) threads = static_cast<unsigned>(pieces);
+    if (threads <= 1) return populate(p, bytes);
+    sharedPopulate = SharedPopulate{static_cast<char*>(p), bytes, 0, false};
+    runOnThreads(threads, populatePieces, &sharedPopulate);
+    return !sharedPopulate.refused;
+}
+
 }  // namespace
 
-void* commitBlock(uint64_t bytes) {
+void* commitBlock(uint64_t bytes, unsigned threads) {
     if (!environmentRead) readRefusalsFromEnvironment();
     if (bytes == 0 || liveCount == kMaxBlocks) return nullptr;
     if (refusalBlocksLeft == 0 || bytes > refusalBytesLeft) return nullptr;
     if (bytes > committableBytes()) return nullptr;
     void* p = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (p == MAP_FAILED) return nullptr;
-    if (!populate(p, bytes)) {
+    if (!populateOnThreads(p, bytes, threads)) {
         munmap(p, bytes);
         return nullptr;
     }

@@ -31,7 +31,9 @@ constexpr uint64_t kMaxPrimes = uint64_t{1} << 18;
 // The segment and, behind it, room for the bits that whole turns of the
 // wheel set past its end (primes whose turn is at most a segment); they are
 // carried into the next segment.
-alignas(64) uint8_t segment[2 * kSegmentBytes];
+// Held as words so that the index may count its clear bits as words.
+alignas(64) uint64_t segmentWords[2 * kSegmentBytes / 8];
+uint8_t* const segment = reinterpret_cast<uint8_t*>(segmentWords);
 
 // The sizes in use: kSegmentBytes and kChunkBytes, or smaller ones set by tests.
 uint64_t segmentBytes = kSegmentBytes;
@@ -42,6 +44,21 @@ inline uint64_t streamWord(const uint8_t* p) {
     uint64_t w;
     std::memcpy(&w, p, 8);
     return __builtin_bswap64(w);
+}
+
+// Stores n words of the stream in seg as bitmap words at `to`. The stores
+// bypass the caches where the processor can: the bitmap is not read again
+// while the table is sieved, and the segment and its primes keep the cache.
+// Ends with a store fence, so that the words are in memory in the usual
+// order for whatever runs after (another thread included).
+void storeWords(uint64_t* to, const uint8_t* seg, uint64_t n) {
+#if defined(__x86_64__)
+    for (uint64_t k = 0; k < n; ++k)
+        __builtin_ia32_movnti64(reinterpret_cast<long long*>(to + k), static_cast<long long>(streamWord(seg + 8 * k)));
+    __builtin_ia32_sfence();
+#else
+    for (uint64_t k = 0; k < n; ++k) to[k] = streamWord(seg + 8 * k);
+#endif
 }
 
 inline void orStreamWord(uint8_t* p, uint64_t w) {
@@ -200,24 +217,24 @@ private:
         if (takePrimes && scanning_) takeTablePrimes();
         groupByResidue();
         // Store and clear the segment; carry what lies past it to its start.
-        for (uint64_t k = 0; k < n; ++k) {
-            bitmap_[w0 + k] = streamWord(segment_ + 8 * k);
-            std::memset(segment_ + 8 * k, 0, 8);
-        }
+        if (pass_.clearCounts != nullptr) countClearBits(w0, n);
+        storeWords(bitmap_ + w0, segment_, n);
+        std::memset(segment_, 0, segBytes_);
         std::memmove(segment_, segment_ + segBytes_, spill_);
         std::memset(segment_ + segBytes_, 0, spill_);
-        if (pass_.clearCounts != nullptr) countClearBits(w0, n);
     }
 
-    // Adds the clear bits of the stored words [w0, w0 + n) to the counts of
-    // the index segments they lie in; segments shared with another thread's
-    // range are added to atomically.
+    // Adds the clear bits of the segment, words [w0, w0 + n) of the target,
+    // to the counts of the index segments they lie in (the order of a word's
+    // bytes does not change how many of its bits are clear); segments shared
+    // with another thread's range are added to atomically.
     void countClearBits(uint64_t w0, uint64_t n) {
+        const auto* words = reinterpret_cast<const uint64_t*>(segment_);
         for (uint64_t w = w0; w < w0 + n;) {
             uint64_t indexSegment = w / primeindex::kSegmentWords;
             uint64_t stop = (indexSegment + 1) * primeindex::kSegmentWords;
             if (stop > w0 + n) stop = w0 + n;
-            __atomic_fetch_add(&pass_.clearCounts[indexSegment], table::clearBits(bitmap_ + w, stop - w),
+            __atomic_fetch_add(&pass_.clearCounts[indexSegment], table::clearBits(words + (w - w0), stop - w),
                                __ATOMIC_RELAXED);
             w = stop;
         }

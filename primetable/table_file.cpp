@@ -327,7 +327,7 @@ LoadResult load(Reader& r, TableBlock** head, TableBlock** newest, void (*makeRo
         uint64_t n = 0;
         if (!platform::readExactlyAt(r.file, offset, &n, kWordBytes) || !imageFits(n, r.imageBytes - offset)) break;
         uint64_t bytes = (n + 1) * kWordBytes;
-        auto* block = static_cast<TableBlock*>(platform::commitBlock(bytes));
+        auto* block = static_cast<TableBlock*>(platform::commitBlock(bytes, primetable::sieveThreads()));
         if (!block) {
             // Memory is refused: the rest of a sealed file is compared now.
             // Only a file that proves whole is worth the old table.
@@ -341,7 +341,7 @@ LoadResult load(Reader& r, TableBlock** head, TableBlock** newest, void (*makeRo
             if (makeRoom) {
                 makeRoom();
                 makeRoom = nullptr;
-                block = static_cast<TableBlock*>(platform::commitBlock(bytes));
+                block = static_cast<TableBlock*>(platform::commitBlock(bytes, primetable::sieveThreads()));
             }
             if (!block) break;
         }

@@ -20,23 +20,31 @@ protected:
     void TearDown() override { platform::testing::clearRefusals(); }
 };
 
+// On one thread, and on several sharing out pieces of 16 MB (the last one
+// shorter, and more threads than pieces).
 TEST_F(Memory, BlocksAreZeroFilledResidentAndReleasedOnce) {
-    uint64_t before = platform::liveBlockCount();
-    const uint64_t bytes = 8 * kMB;
-    auto* block = static_cast<unsigned char*>(platform::commitBlock(bytes));
-    ASSERT_NE(block, nullptr);
-    EXPECT_EQ(platform::liveBlockCount(), before + 1);
-    EXPECT_GE(platform::liveBlockBytes(), bytes);
-    // Every page is backed before the block is first touched.
-    const long page = sysconf(_SC_PAGESIZE);
-    std::vector<unsigned char> resident(bytes / static_cast<uint64_t>(page));
-    ASSERT_EQ(mincore(block, bytes, resident.data()), 0);
-    for (size_t i = 0; i < resident.size(); ++i) ASSERT_TRUE(resident[i] & 1) << "page " << i;
-    for (uint64_t i = 0; i < bytes; i += 4093) ASSERT_EQ(block[i], 0) << i;
-    block[bytes - 1] = 7;
-    EXPECT_TRUE(platform::releaseBlock(block));
-    EXPECT_FALSE(platform::releaseBlock(block));
-    EXPECT_EQ(platform::liveBlockCount(), before);
+    struct Case {
+        uint64_t bytes;
+        unsigned threads;
+    };
+    for (Case c : {Case{8 * kMB, 1}, Case{40 * kMB + 4096, 2}, Case{40 * kMB + 4096, 5}}) {
+        SCOPED_TRACE(testing::Message() << c.bytes << " bytes, " << c.threads << " threads");
+        uint64_t before = platform::liveBlockCount();
+        auto* block = static_cast<unsigned char*>(platform::commitBlock(c.bytes, c.threads));
+        ASSERT_NE(block, nullptr);
+        EXPECT_EQ(platform::liveBlockCount(), before + 1);
+        EXPECT_GE(platform::liveBlockBytes(), c.bytes);
+        // Every page is backed before the block is first touched.
+        const long page = sysconf(_SC_PAGESIZE);
+        std::vector<unsigned char> resident((c.bytes + page - 1) / static_cast<uint64_t>(page));
+        ASSERT_EQ(mincore(block, c.bytes, resident.data()), 0);
+        for (size_t i = 0; i < resident.size(); ++i) ASSERT_TRUE(resident[i] & 1) << "page " << i;
+        for (uint64_t i = 0; i < c.bytes; i += 4093) ASSERT_EQ(block[i], 0) << i;
+        block[c.bytes - 1] = 7;
+        EXPECT_TRUE(platform::releaseBlock(block));
+        EXPECT_FALSE(platform::releaseBlock(block));
+        EXPECT_EQ(platform::liveBlockCount(), before);
+    }
 }
 
 TEST_F(Memory, AnAddressThatIsNoBlockIsNotReleased) {
