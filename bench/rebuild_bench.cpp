@@ -1,18 +1,20 @@
 // Rebuild, save and load of a large prime table, against primesieve.
 //
-//   rebuild_bench [megabytes=1280] [directory=.]
+//   rebuild_bench [megabytes=1280] [directory=.] [rounds=3]
 //
 // Runs the console's rebuild step (a first block of 128 MB, further 128 MB
-// blocks, then the remainder of 6 to 127 MB, with its progress lines in
-// CP932 on standard output) on one thread (--threads 1) and on every hardware
-// thread, times each against `primesieve <limit - 1> -t1` and `primesieve
+// blocks, then the remainder of 6 to 127 MB, with its progress lines in CP932
+// on standard output) on one thread (--threads 1) and on every hardware
+// thread, each followed by `primesieve <limit - 1> -t1` or `primesieve
 // <limit - 1>` (its default thread count) counting the primes below the same
-// limit, checks that all count the same primes, reports the peak resident
-// memory against the table's size, then saves the table to
-// <directory>/prime.dat and loads it back, reporting MB/s (the save includes
-// flushing to the disk; the load reads a file the save has just left in the
-// page cache; the load's time includes counting the prime-count index), and
-// what verifying the file's checksum adds to the load.
+// limit, `rounds` times in turn, and reports the medians and their ratios (on
+// a shared machine single runs vary by a tenth or more). It checks that all
+// count the same primes, reports the peak resident memory against the
+// table's size, then saves the table to <directory>/prime.dat and loads it
+// back, reporting MB/s (the save includes flushing to the disk; the load
+// reads a file the save has just left in the page cache; the load's time
+// includes counting the prime-count index), and what verifying the file's
+// checksum adds to the load.
 #include <algorithm>
 #include <cinttypes>
 #include <cstdio>
@@ -84,8 +86,10 @@ Peer primesieve(uint64_t limit, bool oneThread) {
 int main(int argc, char** argv) {
     uint64_t m = argc > 1 ? std::strtoull(argv[1], nullptr, 10) : 1280;
     std::string dir = argc > 2 ? argv[2] : ".";
+    const int rounds = argc > 3 ? std::atoi(argv[3]) : 3;
     std::string file = dir + "/prime.dat";
-    if (m == 0) return 1;
+    if (m == 0 || rounds < 1) return 1;
+    double oneThread = 0;
 
     const unsigned all = primetable::sieveThreads();
     TableBlock* head = nullptr;
@@ -93,39 +97,54 @@ int main(int argc, char** argv) {
     uint64_t tableBytes = 0;
     for (unsigned threads : {1u, all}) {
         primetable::setSieveThreadCap(threads);
-        std::printf("rebuild of %" PRIu64 " MB on %u thread(s)\n", m, threads);
-        std::fflush(stdout);
-        auto start = Clock::now();
-        double cpuBefore = rusageSeconds(RUSAGE_SELF);
-        int64_t built = rebuildTable(m);
-        double rebuildSeconds = secondsSince(start);
-        double rebuildCpu = rusageSeconds(RUSAGE_SELF) - cpuBefore;
-        flushOutput();
-        std::printf("\n");
-        head = console.tableHead;
-        if (built != 1 || head == nullptr) {
-            std::printf("rebuild failed\n");
-            return 1;
-        }
-        uint64_t peak = peakResidentBytes();
-        tableBytes = 8 * static_cast<uint64_t>(_5_prmtqsize(head));
-        uint64_t limit = head[table::kLimit];
-        count = _5_prmtcnt(head);
-        std::printf("rebuild, %u thread(s): %.3f s (cpu %.3f s), limit %" PRIu64 ", %" PRId64
-                    " primes, largest %" PRIu64 "\n",
-                    threads, rebuildSeconds, rebuildCpu, limit, count, _5_prmtmax(head).lo);
-        std::printf("peak resident so far: %.1f MB for a table of %.1f MB (%+.2f %%)\n", peak / 1048576.0,
-                    tableBytes / 1048576.0, 100.0 * (static_cast<double>(peak) / tableBytes - 1));
-        Peer peer = primesieve(limit, threads == 1);
         const char* name = threads == 1 ? "primesieve -t1" : "primesieve";
-        if (peer.seconds < 0) {
-            std::printf("%s: not run (apt-get install -y primesieve)\n", name);
-        } else {
+        std::vector<double> ours, oursCpu, theirs, theirsCpu, ratios;
+        for (int round = 0; round < rounds; ++round) {
+            std::printf("rebuild of %" PRIu64 " MB on %u thread(s), round %d of %d\n", m, threads, round + 1, rounds);
+            std::fflush(stdout);
+            auto start = Clock::now();
+            double cpuBefore = rusageSeconds(RUSAGE_SELF);
+            int64_t built = rebuildTable(m);
+            ours.push_back(secondsSince(start));
+            oursCpu.push_back(rusageSeconds(RUSAGE_SELF) - cpuBefore);
+            flushOutput();
+            std::printf("\n");
+            head = console.tableHead;
+            if (built != 1 || head == nullptr) {
+                std::printf("rebuild failed\n");
+                return 1;
+            }
+            uint64_t peak = peakResidentBytes();
+            tableBytes = 8 * static_cast<uint64_t>(_5_prmtqsize(head));
+            uint64_t limit = head[table::kLimit];
+            count = _5_prmtcnt(head);
+            std::printf("rebuild, %u thread(s): %.3f s (cpu %.3f s), limit %" PRIu64 ", %" PRId64
+                        " primes, largest %" PRIu64 "\n",
+                        threads, ours.back(), oursCpu.back(), limit, count, _5_prmtmax(head).lo);
+            std::printf("peak resident so far: %.1f MB for a table of %.1f MB (%+.2f %%)\n", peak / 1048576.0,
+                        tableBytes / 1048576.0, 100.0 * (static_cast<double>(peak) / tableBytes - 1));
+            Peer peer = primesieve(limit, threads == 1);
+            if (peer.seconds < 0) {
+                std::printf("%s: not run (apt-get install -y primesieve)\n", name);
+                continue;
+            }
             std::printf("%s: %.3f s (cpu %.3f s), %" PRIu64 " primes%s\n", name, peer.seconds, peer.cpu, peer.primes,
                         peer.primes == static_cast<uint64_t>(count) ? "" : "  COUNTS DIFFER");
-            std::printf("rebuild / %s: %.2f (cpu %.2f)\n", name, rebuildSeconds / peer.seconds,
-                        rebuildCpu / peer.cpu);
+            theirs.push_back(peer.seconds);
+            theirsCpu.push_back(peer.cpu);
+            ratios.push_back(ours.back() / peer.seconds);
         }
+        std::printf("rebuild, %u thread(s): median %.3f s (cpu %.3f s) of %d\n", threads, median(ours),
+                    median(oursCpu), rounds);
+        if (!theirs.empty()) {
+            std::printf("%s: median %.3f s (cpu %.3f s); rebuild / %s: %.2f (cpu %.2f), per round:", name,
+                        median(theirs), median(theirsCpu), name, median(ours) / median(theirs),
+                        median(oursCpu) / median(theirsCpu));
+            for (double r : ratios) std::printf(" %.2f", r);
+            std::printf("\n");
+        }
+        if (threads == 1) oneThread = median(ours);
+        else std::printf("rebuild on %u threads / on 1: %.2f\n", threads, median(ours) / oneThread);
     }
     primetable::setSieveThreadCap(0);
 
