@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
+#if defined(__x86_64__)
+#include <emmintrin.h>
+#endif
 
 #include "platform/precondition.h"
 #include "platform/work_memory.h"
@@ -54,8 +57,8 @@ inline uint64_t streamWord(const uint8_t* p) {
 void storeWords(uint64_t* to, const uint8_t* seg, uint64_t n) {
 #if defined(__x86_64__)
     for (uint64_t k = 0; k < n; ++k)
-        __builtin_ia32_movnti64(reinterpret_cast<long long*>(to + k), static_cast<long long>(streamWord(seg + 8 * k)));
-    __builtin_ia32_sfence();
+        _mm_stream_si64(reinterpret_cast<long long*>(to + k), static_cast<long long>(streamWord(seg + 8 * k)));
+    _mm_sfence();
 #else
     for (uint64_t k = 0; k < n; ++k) to[k] = streamWord(seg + 8 * k);
 #endif
