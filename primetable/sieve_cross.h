@@ -28,21 +28,28 @@
 namespace sieve {
 
 // A prime being crossed off: where its next multiple lies and how to step on.
+// Eight bytes, so that the lists of a segment's primes take little of the
+// caches beside it.
 struct SievingPrime {
-    uint64_t next;  // stream byte of the next multiple (counted like segStart)
-    uint32_t q6;    // 6 * (q div 210): the prime's share of every step, per unit of gap
+    uint32_t next;  // byte of the next multiple, counted from the start of the buffer being sieved
+    uint16_t q6;    // 6 * (q div 210): the prime's share of every step, per unit of gap
     uint8_t ri;     // index of q mod 210 among WheelResidues
     uint8_t j;      // wheel index of the next multiple's cofactor
 };
+static_assert(sizeof(SievingPrime) == 8);
+
+// The largest prime a SievingPrime holds (q6 below 2^16), and the largest
+// byte its `next` may reach (a buffer plus one turn of the largest prime).
+inline constexpr uint64_t kMaxSievingPrime = 210 * (UINT16_MAX / 6) + 209;
+inline constexpr uint64_t kMaxNextByte = UINT32_MAX;
 
 // Bytes of one turn of the wheel: 48 multiples, 210 q numbers, 6 q bytes.
 inline uint64_t turnBytes(const SievingPrime& sp) { return wheel::kModulus * sp.q6 + 6 * WheelResidues[sp.ri]; }
 
-// Sets the bits of the multiples of `sp` that lie in the stream bytes
-// [segStart, segStart + segBytes), held in seg[0 .. segBytes - 1], and leaves
-// `sp` at its first multiple past them. sp.next must not lie before segStart.
-[[gnu::always_inline]] inline void crossOff(uint8_t* seg, uint64_t segStart, uint64_t segBytes, SievingPrime& sp) {
-    uint64_t b = sp.next - segStart;
+// Sets the bits of the multiples of `sp` that lie in seg[0 .. segBytes - 1]
+// and leaves `sp` at its first multiple past them.
+[[gnu::always_inline]] inline void crossOff(uint8_t* seg, uint64_t segBytes, SievingPrime& sp) {
+    uint64_t b = sp.next;
     if (b >= segBytes) return;
     const uint8_t* mask = kMask[sp.ri].data();
     const uint16_t* byteGap = kByteGap[sp.ri].data();
@@ -69,7 +76,7 @@ inline uint64_t turnBytes(const SievingPrime& sp) { return wheel::kModulus * sp.
 #undef Q64_CHECKED_CASE
 #undef Q64_CHECKED_MARK
 done:
-    sp.next = segStart + b;
+    sp.next = static_cast<uint32_t>(b);
 }
 
 // Marks one multiple and steps to the next. The step is formed apart from b
@@ -91,8 +98,8 @@ done:
 // of the wheel that starts at or after `end`, so it may set bits up to
 // turnBytes(sp) bytes past `end`; seg must have that room, and those bits
 // belong to whatever follows. Leaves sp at cofactor index 0.
-inline void crossOffTurns(uint8_t* seg, uint64_t segStart, uint64_t end, SievingPrime& sp) {
-    uint64_t b = sp.next - segStart;
+inline void crossOffTurns(uint8_t* seg, uint64_t end, SievingPrime& sp) {
+    uint64_t b = sp.next;
     if (b >= end) return;
     const uint8_t* mask = kMask[sp.ri].data();
     const uint16_t* byteGap = kByteGap[sp.ri].data();
@@ -113,7 +120,7 @@ inline void crossOffTurns(uint8_t* seg, uint64_t segStart, uint64_t end, Sieving
 #undef GAP_SHARE
 #undef BYTE_GAP
 #undef MASK
-    sp.next = segStart + b;
+    sp.next = static_cast<uint32_t>(b);
     sp.j = 0;
 }
 
@@ -122,11 +129,11 @@ inline void crossOffTurns(uint8_t* seg, uint64_t segStart, uint64_t end, Sieving
 // per multiple. Callers keep primes of one residue together, so that the code
 // of each residue stays in the instruction cache while it runs.
 template <unsigned RI>
-void crossOffTurnsFixed(uint8_t* seg, uint64_t segStart, uint64_t end, SievingPrime& sp) {
-    uint64_t b = sp.next - segStart;
+void crossOffTurnsFixed(uint8_t* seg, uint64_t end, SievingPrime& sp) {
+    uint64_t b = sp.next;
     if (b >= end) return;
     if (sp.j != 0) {
-        crossOffTurns(seg, segStart, end, sp);
+        crossOffTurns(seg, end, sp);
         return;
     }
     const uint64_t g2 = 2 * uint64_t{sp.q6};
@@ -140,13 +147,13 @@ void crossOffTurnsFixed(uint8_t* seg, uint64_t segStart, uint64_t end, SievingPr
 #undef GAP_SHARE
 #undef BYTE_GAP
 #undef MASK
-    sp.next = segStart + b;
+    sp.next = static_cast<uint32_t>(b);
 }
 
 #undef Q64_TURN_CASE
 #undef Q64_TURN_MARK
 
-using TurnKernel = void (*)(uint8_t*, uint64_t, uint64_t, SievingPrime&);
+using TurnKernel = void (*)(uint8_t*, uint64_t, SievingPrime&);
 
 template <size_t... RI>
 constexpr std::array<TurnKernel, sizeof...(RI)> makeTurnKernels(std::index_sequence<RI...>) {

@@ -42,6 +42,7 @@ uint8_t* const segment = reinterpret_cast<uint8_t*>(segmentWords);
 uint64_t segmentBytes = kSegmentBytes;
 uint64_t chunkBytes = kChunkBytes;
 SievingPrime primes[kMaxPrimes];
+SievingPrime primesSorted[kMaxPrimes];
 
 inline uint64_t streamWord(const uint8_t* p) {
     uint64_t w;
@@ -108,7 +109,8 @@ struct Cursor {
 struct Buffers {
     uint8_t* segment;
     SievingPrime* primes;
-    uint64_t capacity;  // entries of primes
+    SievingPrime* sortRoom;  // as many entries as primes, for reordering them
+    uint64_t capacity;       // entries of primes
 };
 
 // The sieving primes of a pass, ascending, once the pass has taken them all:
@@ -131,14 +133,18 @@ public:
           lowestInRange_(wheel::numberAt(64 * (pass.target[table::kBaseWord] + first))),
           segment_(buffers.segment),
           primes_(buffers.primes),
+          sortRoom_(buffers.sortRoom),
           capacity_(buffers.capacity),
           cursor_{pass.head, 0},
           patterns_(pass.smallPrimes && pass.lowest == lowestInTarget_) {}
 
-    // Whether the pass's primes fit the static lists.
+    // Whether the pass's primes fit the static lists and their entries: a
+    // prime's next byte lies at most a turn past the end of the target.
     static bool fits(const Pass& pass) {
         uint64_t root = squareRootFloor(pass.target[table::kLimit]);
-        return (root / wheel::kModulus + 1) * wheel::kSpokes + wheel::kSmallPrimeCount <= kMaxPrimes;
+        uint64_t farthestByte = 8 * table::bitmapWords(pass.target) + 6 * (root + wheel::kModulus);
+        return (root / wheel::kModulus + 1) * wheel::kSpokes + wheel::kSmallPrimeCount <= kMaxPrimes &&
+               root <= kMaxSievingPrime && farthestByte <= kMaxNextByte;
     }
 
     // The pass over the whole target, on the calling thread, with the table
@@ -212,19 +218,41 @@ private:
             uint64_t end = segBytes_ - c < chunkBytes ? segBytes_ : c + chunkBytes;
             if (patterns_) applyPatterns(segment_ + c, 8 * base_ + segStart_ + c, end - c, limit_);
             for (uint64_t i = 0; i < chunkPrimes_; ++i)
-                kTurnKernels[primes_[i].ri](segment_, segStart_, end, primes_[i]);
+                kTurnKernels[primes_[i].ri](segment_, end, primes_[i]);
         }
         for (uint64_t i = chunkPrimes_; i < turnPrimes_; ++i)
-            kTurnKernels[primes_[i].ri](segment_, segStart_, segBytes_, primes_[i]);
-        for (uint64_t i = turnPrimes_; i < count_; ++i) crossOff(segment_, segStart_, segBytes_, primes_[i]);
+            kTurnKernels[primes_[i].ri](segment_, segBytes_, primes_[i]);
+        crossOffLargePrimes();
         if (takePrimes && scanning_) takeTablePrimes();
         groupByResidue();
+        // Every prime now lies past the segment; its next byte is counted
+        // from the next segment's start.
+        for (uint64_t i = 0; i < count_; ++i) primes_[i].next -= static_cast<uint32_t>(segBytes_);
         // Store and clear the segment; carry what lies past it to its start.
         if (pass_.clearCounts != nullptr) countClearBits(w0, n);
         storeWords(bitmap_ + w0, segment_, n);
         std::memset(segment_, 0, segBytes_);
         std::memmove(segment_, segment_ + segBytes_, spill_);
         std::memset(segment_ + segBytes_, 0, spill_);
+    }
+
+    // The primes whose turn exceeds the segment mark a few multiples each,
+    // entering the unrolled turn at each prime's own wheel index: taken in
+    // the order of that index, the entry jumps repeat and are predicted.
+    // Afterwards the primes are put in the order of their new indices, for
+    // the next segment.
+    void crossOffLargePrimes() {
+        uint64_t n = count_ - turnPrimes_;
+        SievingPrime* large = primes_ + turnPrimes_;
+        uint64_t start[wheel::kSpokes + 1] = {};
+        for (uint64_t i = 0; i < n; ++i) {
+            crossOff(segment_, segBytes_, large[i]);
+            ++start[large[i].j + 1];
+        }
+        if (n < 2) return;
+        for (uint64_t j = 1; j <= wheel::kSpokes; ++j) start[j] += start[j - 1];
+        for (uint64_t i = 0; i < n; ++i) sortRoom_[start[large[i].j]++] = large[i];
+        std::memcpy(large, sortRoom_, n * sizeof(SievingPrime));
     }
 
     // Adds the clear bits of the segment, words [w0, w0 + n) of the target,
@@ -269,16 +297,18 @@ private:
         uint64_t m = firstCofactor(c);
         uint64_t n;
         if (__builtin_mul_overflow(q, m, &n) || n >= limit_) return;
-        SievingPrime sp = startAt(q, m, 64 * base_);
-        Q64_ASSERT(sp.next >= segStart_);
+        uint64_t byte = multipleByte(q, m, 64 * base_);
+        Q64_ASSERT(byte >= segStart_);
+        if (byte >= 8 * end_) return;
+        SievingPrime sp = startAt(q, m, byte - segStart_);
         bool turns = turnBytes(sp) <= segmentBytes;
         if (turns) {
             if (turnBytes(sp) > spill_) spill_ = turnBytes(sp);
-            crossOffTurns(segment_, segStart_, segBytes_, sp);
+            crossOffTurns(segment_, segBytes_, sp);
         } else {
-            crossOff(segment_, segStart_, segBytes_, sp);
+            crossOff(segment_, segBytes_, sp);
         }
-        if (sp.next >= 8 * end_ || count_ == capacity_) return;
+        if (segStart_ + sp.next >= 8 * end_ || count_ == capacity_) return;
         primes_[count_++] = sp;
         // Primes come in ascending order, so each kind is one run of the
         // list; a run ends at the first prime that does not belong to it.
@@ -368,6 +398,7 @@ private:
     uint64_t lowestInRange_;
     uint8_t* segment_;
     SievingPrime* primes_;
+    SievingPrime* sortRoom_;
     uint64_t capacity_;
     Cursor cursor_;
     bool patterns_;
@@ -423,7 +454,7 @@ uint64_t workerMemoryBytes = 0;
 unsigned prepareWorkerBuffers(unsigned threads, uint64_t count) {
     const uint64_t segmentRoom = 2 * kSegmentBytes;
     const uint64_t primeRoom = (count * sizeof(SievingPrime) + 63) & ~uint64_t{63};
-    const uint64_t each = segmentRoom + primeRoom;
+    const uint64_t each = segmentRoom + 2 * primeRoom;
     uint64_t want = (threads - 1) * each;
     if (want > workerMemoryBytes) {
         void* p = platform::mapWorkMemory(want);
@@ -435,7 +466,8 @@ unsigned prepareWorkerBuffers(unsigned threads, uint64_t count) {
     auto* bytes = static_cast<uint8_t*>(workerMemory);
     for (unsigned i = 1; i < threads; ++i) {
         uint8_t* own = bytes + (i - 1) * each;
-        threaded.buffers[i] = Buffers{own, reinterpret_cast<SievingPrime*>(own + segmentRoom), count};
+        auto* primeLists = reinterpret_cast<SievingPrime*>(own + segmentRoom);
+        threaded.buffers[i] = Buffers{own, primeLists, primeLists + count, count};
     }
     return threads;
 }
@@ -458,7 +490,7 @@ void sieveOnThreads(Pass& pass, uint64_t first, uint64_t count, unsigned threads
     threaded.nextRun = 0;
     threaded.numbers = sievingNumbers;
     threaded.count = count;
-    threaded.buffers[0] = Buffers{segment, primes, kMaxPrimes};
+    threaded.buffers[0] = Buffers{segment, primes, primesSorted, kMaxPrimes};
     // The patterns are made before any thread reads them.
     if (pass.smallPrimes) preparePatterns();
     threadsOfLastPass = platform::runOnThreads(threads, sieveRuns, &threaded);
@@ -479,7 +511,7 @@ void sieveOnThreads(Pass& pass, uint64_t first, uint64_t count, unsigned threads
 bool run(Pass& pass) {
     if (!enabled || !Sieve::fits(pass)) return false;
     const unsigned threads = primetable::sieveThreads();
-    Sieve sieve(pass, Buffers{segment, primes, kMaxPrimes}, 0, table::bitmapWords(pass.target));
+    Sieve sieve(pass, Buffers{segment, primes, primesSorted, kMaxPrimes}, 0, table::bitmapWords(pass.target));
     uint64_t stop = sieve.runTakingPrimes(threads > 1);
     threadsOfLastPass = 1;
     if (stop < table::bitmapWords(pass.target)) {

@@ -60,8 +60,9 @@ void buildPatterns() {
         for (uint64_t p : kGroups[g].primes) {
             if (p == 0) continue;
             // The first multiple with a position: the first at or above 211.
-            SievingPrime sp = startAt(p, firstCofactor((wheel::kFirstNumber + p - 1) / p), 0);
-            crossOff(pattern, 0, bytes, sp);
+            uint64_t m = firstCofactor((wheel::kFirstNumber + p - 1) / p);
+            SievingPrime sp = startAt(p, m, multipleByte(p, m, 0));
+            crossOff(pattern, bytes, sp);
         }
     }
     poolReady = true;

@@ -22,15 +22,21 @@ inline uint64_t firstCofactor(uint64_t c) {
     return period * wheel::kModulus + WheelResidues[j];
 }
 
-// The prime q >= 11 at its multiple q * m (m prime to 210, q * m >= 211 and
-// below 2^64), with `next` counted in stream bytes from position `origin`, a
-// multiple of 8 not above the multiple's position.
-inline SievingPrime startAt(uint64_t q, uint64_t m, uint64_t origin) {
+// The stream byte of the multiple q * m (m prime to 210, q * m >= 211 and
+// below 2^64), counted from position `origin`, a multiple of 8 not above the
+// multiple's position.
+inline uint64_t multipleByte(uint64_t q, uint64_t m, uint64_t origin) {
     uint64_t n = q * m;
     uint64_t position = (n / wheel::kModulus - 1) * wheel::kSpokes + (WheelIndex[n % wheel::kModulus] >> 32);
+    return (position - origin) / 8;
+}
+
+// The prime q (11 to kMaxSievingPrime) at its multiple q * m, whose byte in
+// the buffer being sieved is `next` (at most kMaxNextByte).
+inline SievingPrime startAt(uint64_t q, uint64_t m, uint64_t next) {
     SievingPrime sp;
-    sp.next = (position - origin) / 8;
-    sp.q6 = static_cast<uint32_t>(6 * (q / wheel::kModulus));
+    sp.next = static_cast<uint32_t>(next);
+    sp.q6 = static_cast<uint16_t>(6 * (q / wheel::kModulus));
     sp.ri = static_cast<uint8_t>(WheelIndex[q % wheel::kModulus] >> 32);
     sp.j = static_cast<uint8_t>(WheelIndex[m % wheel::kModulus] >> 32);
     return sp;
