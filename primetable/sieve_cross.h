@@ -94,20 +94,19 @@ done:
     case J:              \
         Q64_TURN_MARK(J)
 
-// As crossOff, but without a bound check: crosses off up to the first turn
-// of the wheel that starts at or after `end`, so it may set bits up to
-// turnBytes(sp) bytes past `end`; seg must have that room, and those bits
-// belong to whatever follows. Leaves sp at cofactor index 0.
-inline void crossOffTurns(uint8_t* seg, uint64_t end, SievingPrime& sp) {
+// Marks the rest of the turn of the wheel that `sp` is in, from its cofactor
+// index sp.j on (nothing when that is 0), then whole turns up to the first
+// that starts at or after `end`, with the masks and gaps read from the
+// tables and without a bound check; answers the byte where the next turn
+// starts.
+inline uint64_t crossOffFromTables(uint8_t* seg, uint64_t end, const SievingPrime& sp) {
     uint64_t b = sp.next;
-    if (b >= end) return;
     const uint8_t* mask = kMask[sp.ri].data();
     const uint16_t* byteGap = kByteGap[sp.ri].data();
     const uint64_t q6 = sp.q6;
 #define MASK(J) mask[J]
 #define BYTE_GAP(J) byteGap[J]
 #define GAP_SHARE(J) kGap[J] * q6
-    // The rest of a turn begun elsewhere, then whole turns.
     switch (sp.j) {
         case 0:
             break;
@@ -120,21 +119,36 @@ inline void crossOffTurns(uint8_t* seg, uint64_t end, SievingPrime& sp) {
 #undef GAP_SHARE
 #undef BYTE_GAP
 #undef MASK
-    sp.next = static_cast<uint32_t>(b);
+    return b;
+}
+
+// As crossOff, but without a bound check: crosses off up to the first turn
+// of the wheel that starts at or after `end`, so it may set bits up to
+// turnBytes(sp) bytes past `end`; seg must have that room, and those bits
+// belong to whatever follows. Leaves sp at cofactor index 0.
+inline void crossOffTurns(uint8_t* seg, uint64_t end, SievingPrime& sp) {
+    if (sp.next >= end) return;
+    sp.next = static_cast<uint32_t>(crossOffFromTables(seg, end, sp));
     sp.j = 0;
 }
 
 // crossOffTurns for the primes whose residue is WheelResidues[RI]: the masks
 // and byte gaps become constants of the code, which leaves two instructions
 // per multiple. Callers keep primes of one residue together, so that the code
-// of each residue stays in the instruction cache while it runs.
+// of each residue stays in the instruction cache while it runs. A turn begun
+// elsewhere (a prime started afresh) is finished first with the masks read
+// from the tables.
 template <unsigned RI>
 void crossOffTurnsFixed(uint8_t* seg, uint64_t end, SievingPrime& sp) {
     uint64_t b = sp.next;
     if (b >= end) return;
     if (sp.j != 0) {
-        crossOffTurns(seg, end, sp);
-        return;
+        b = crossOffFromTables(seg, 0, sp);
+        sp.j = 0;
+        if (b >= end) {
+            sp.next = static_cast<uint32_t>(b);
+            return;
+        }
     }
     const uint64_t g2 = 2 * uint64_t{sp.q6};
     const uint64_t gapShare[11] = {0, 0, g2, 0, 2 * g2, 0, 3 * g2, 0, 4 * g2, 0, 5 * g2};
