@@ -140,9 +140,9 @@ public:
 
     // Whether the pass's primes fit the static lists and their entries: a
     // prime's next byte lies at most a turn past the end of the target.
-    static bool fits(const Pass& pass) {
-        uint64_t root = squareRootFloor(pass.target[table::kLimit]);
-        uint64_t farthestByte = 8 * table::bitmapWords(pass.target) + 6 * (root + wheel::kModulus);
+    static bool fits(const TableBlock* target) {
+        uint64_t root = squareRootFloor(target[table::kLimit]);
+        uint64_t farthestByte = 8 * table::bitmapWords(target) + 6 * (root + wheel::kModulus);
         return (root / wheel::kModulus + 1) * wheel::kSpokes + wheel::kSmallPrimeCount <= kMaxPrimes &&
                root <= kMaxSievingPrime && farthestByte <= kMaxNextByte;
     }
@@ -509,7 +509,7 @@ void sieveOnThreads(Pass& pass, uint64_t first, uint64_t count, unsigned threads
 // run only the internal kernels; the named routines, and with them the
 // profiler's counts, stay on the calling thread.
 bool run(Pass& pass) {
-    if (!enabled || !Sieve::fits(pass)) return false;
+    if (!enabled || !Sieve::fits(pass.target)) return false;
     const unsigned threads = primetable::sieveThreads();
     Sieve sieve(pass, Buffers{segment, primes, primesSorted, kMaxPrimes}, 0, table::bitmapWords(pass.target));
     uint64_t stop = sieve.runTakingPrimes(threads > 1);
@@ -525,6 +525,8 @@ namespace testing {
 void enableSegmentedSieve(bool on) { enabled = on; }
 
 unsigned threadsOfLastRun() { return threadsOfLastPass; }
+
+bool takesTarget(const TableBlock* target) { return Sieve::fits(target); }
 
 void setSegmentWords(uint64_t segmentWords, uint64_t chunkWords) {
     segmentBytes = segmentWords == 0 || segmentWords > kSegmentBytes / 8 ? kSegmentBytes : 8 * segmentWords;

@@ -59,6 +59,8 @@ namespace testing {
 void enableSegmentedSieve(bool on);
 // How many threads sieved in the last run (1 when it did not share out).
 unsigned threadsOfLastRun();
+// Whether run takes a pass over `target` (judged from its header alone).
+bool takesTarget(const TableBlock* target);
 // Sieves in segments and chunks of the given word counts (0 or more than the
 // usual size: the usual size), so that tests reach segment boundaries on
 // small tables.

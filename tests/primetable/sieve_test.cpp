@@ -191,6 +191,25 @@ TEST(SievePasses, EachPassOnItsOwnMatchesTheLiteralPass) {
     }
 }
 
+// A sieving prime counts its next multiple in 32 bits from the segment's
+// start; a block whose bitmap lies beyond that reach (above 4 GB, twice the
+// largest block the program makes) is refused by the segmented sieve before
+// it reads or writes anything, and left to the one-prime-at-a-time passes.
+TEST(SievePasses, ASegmentedPassRefusesABlockBeyondTheReachOfItsEntries) {
+    // Headers only: the bitmaps are never touched.
+    auto header = [](uint64_t words) { return std::vector<TableBlock>{words - 1, 0, _5_prmtbcap(words - 4)}; };
+    std::vector<TableBlock> beyond = header(uint64_t{1} << 29);
+    sieve::Pass pass;
+    pass.target = pass.head = beyond.data();
+    pass.smallPrimes = true;
+    pass.source = sieve::PrimeSource::kHeadOnly;
+    pass.freshTarget = true;
+    EXPECT_FALSE(sieve::run(pass));
+    // The largest block the program makes is taken.
+    EXPECT_TRUE(sieve::testing::takesTarget(header((uint64_t{1} << 28) - 1).data()));
+    EXPECT_FALSE(sieve::testing::takesTarget(beyond.data()));
+}
+
 TEST(SievePasses, TablePassesWithoutTheSmallPrimePassMatchTheLiteral) {
     // Without the small primes crossed off first, composites such as 11 * 23
     // stay clear and are taken as sieving "primes"; the passes must still do
