@@ -138,8 +138,9 @@ public:
           cursor_{pass.head, 0},
           patterns_(pass.smallPrimes && pass.lowest == lowestInTarget_) {}
 
-    // Whether the pass's primes fit the static lists and their entries: a
-    // prime's next byte lies at most a turn past the end of the target.
+    // Whether a pass over `target` fits the static lists, and its primes
+    // their entries (a prime's next byte lies at most a turn past the end of
+    // the target).
     static bool fits(const TableBlock* target) {
         uint64_t root = squareRootFloor(target[table::kLimit]);
         uint64_t farthestByte = 8 * table::bitmapWords(target) + 6 * (root + wheel::kModulus);
