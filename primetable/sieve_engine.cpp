@@ -33,14 +33,16 @@ constexpr uint64_t kMaxPrimes = uint64_t{1} << 18;
 
 // The segment and, behind it, room for the bits that whole turns of the
 // wheel set past its end (primes whose turn is at most a segment); they are
-// carried into the next segment.
-// Held as words so that the index may count its clear bits as words.
+// carried into the next segment. Held as words, so that the index may count
+// its clear bits as words.
 alignas(64) uint64_t segmentWords[2 * kSegmentBytes / 8];
 uint8_t* const segment = reinterpret_cast<uint8_t*>(segmentWords);
 
 // The sizes in use: kSegmentBytes and kChunkBytes, or smaller ones set by tests.
 uint64_t segmentBytes = kSegmentBytes;
 uint64_t chunkBytes = kChunkBytes;
+
+// The calling thread's sieving primes, and room for reordering them.
 SievingPrime primes[kMaxPrimes];
 SievingPrime primesSorted[kMaxPrimes];
 
