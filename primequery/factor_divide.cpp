@@ -2,10 +2,11 @@
 #include "q64/m5_primequery.h"
 
 #include "primequery/query_work.h"
-#include "primequery/u128.h"
+#include "numlib/m0_utilities/u128.h"
 #include "profiler/hook.h"
 
 using namespace primequery;
+using namespace wordmath;
 
 extern "C" uint64_t _5_divprm2(Q2Value* rest) {
     PRF_ENTER(_5_divprm2);

@@ -24,7 +24,7 @@
 #include "primequery/prime_walk.h"
 #include "primequery/query_work.h"
 #include "primequery/trial_division.h"
-#include "primequery/u128.h"
+#include "numlib/m0_utilities/u128.h"
 #include "primetable/table_words.h"
 #include "primetable/wheel.h"
 #include "profiler/hook.h"

@@ -2,13 +2,14 @@
 #include "q64/m5_primequery.h"
 
 #include "primequery/query_work.h"
-#include "primequery/u128.h"
+#include "numlib/m0_utilities/u128.h"
 #include "primetable/table_words.h"
 #include "primetable/wheel.h"
 #include "profiler/hook.h"
 #include "q64/m5_primetable.h"
 
 using namespace primequery;
+using namespace wordmath;
 
 extern "C" int64_t _5_prmnxnum(Q2Value* result, const Q2Value* number, const TableBlock* head) {
     PRF_ENTER(_5_prmnxnum);

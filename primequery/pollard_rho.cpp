@@ -2,7 +2,7 @@
 // multiplied together so that one gcd serves a batch of steps.
 #include "primequery/pollard_rho.h"
 
-#include "primequery/montgomery.h"
+#include "numlib/m0_utilities/montgomery.h"
 
 namespace primequery {
 namespace {

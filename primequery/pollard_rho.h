@@ -3,9 +3,11 @@
 
 #include <cstdint>
 
-#include "primequery/u128.h"
+#include "numlib/m0_utilities/u128.h"
 
 namespace primequery {
+
+using namespace wordmath;
 
 // A factor f of the odd composite n with 1 < f < n, or 0 when none turned up
 // within about `budget` steps of the iteration (spread over several

@@ -18,7 +18,7 @@
 #include "q64/m5_primequery.h"
 
 #include "primequery/trial_division.h"
-#include "primequery/u128.h"
+#include "numlib/m0_utilities/u128.h"
 #include "primetable/table_words.h"
 #include "primetable/wheel.h"
 #include "profiler/hook.h"

@@ -4,10 +4,12 @@
 
 #include <cstdint>
 
-#include "primequery/u128.h"
+#include "numlib/m0_utilities/u128.h"
 #include "primetable/table_words.h"
 
 namespace primequery {
+
+using namespace wordmath;
 
 // The first table prime p with from <= p <= limit and p^2 <= c that divides
 // c, or 0 when there is none. Costs one division per table prime tried.

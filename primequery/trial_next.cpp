@@ -15,7 +15,7 @@
 
 #include "primequery/query_work.h"
 #include "primequery/trial_division.h"
-#include "primequery/u128.h"
+#include "numlib/m0_utilities/u128.h"
 #include "primetable/wheel.h"
 #include "profiler/hook.h"
 #include "q64/m5_primetable.h"

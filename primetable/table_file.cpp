@@ -5,7 +5,7 @@
 #include <bit>
 #include <thread>
 
-#include "numlib/m0_utilities/wide_divide.h"
+#include "numlib/m0_utilities/prime_test64.h"
 #include "platform/memory.h"
 #include "platform/worker_threads.h"
 #include "primetable/sieve_threads.h"
@@ -55,50 +55,12 @@ const uint64_t* fixedWords() {
     return block + table::kFirstBitmapWord;
 }
 
-// a * b mod n, for a, b < n.
-uint64_t mulMod(uint64_t a, uint64_t b, uint64_t n) {
-    unsigned __int128 p = static_cast<unsigned __int128>(a) * b;
-    uint64_t r;
-    wide::divide(static_cast<uint64_t>(p >> 64), static_cast<uint64_t>(p), n, &r);
-    return r;
-}
-
-// Miller-Rabin with one base: false proves the odd n > 2 composite.
-bool strongProbablePrime(uint64_t n, uint64_t base) {
-    uint64_t a = base % n;
-    if (a == 0) return true;  // says nothing about n
-    uint64_t d = n - 1;
-    int s = std::countr_zero(d);
-    d >>= s;
-    uint64_t x = 1;
-    for (uint64_t e = d; e; e >>= 1) {
-        if (e & 1) x = mulMod(x, a, n);
-        a = mulMod(a, a, n);
-    }
-    if (x == 1 || x == n - 1) return true;
-    for (int i = 1; i < s; ++i) {
-        x = mulMod(x, x, n);
-        if (x == n - 1) return true;
-    }
-    return false;
-}
-
-// Exact for every odd n below 2^64: these seven bases leave no strong
-// pseudoprime there. Numbers of a table file lie far below (their positions
-// are below 2^59).
-bool isPrime(uint64_t n) {
-    static constexpr uint64_t kBases[] = {2, 325, 9375, 28178, 450775, 9780504, 1795265022};
-    for (uint64_t base : kBases)
-        if (!strongProbablePrime(n, base)) return false;
-    return true;
-}
-
 // Word k of the table's bitmap is `word`: bit by bit from the top, set
 // exactly for the composite numbers of positions 64k to 64k + 63.
 bool wordIsTrue(uint64_t k, uint64_t word) {
     for (uint64_t j = 0; j < 64; ++j) {
         bool composite = (word >> (63 - j)) & 1;
-        if (composite == isPrime(_5_postonum(64 * k + j).lo)) return false;
+        if (composite == wordmath::isPrime64(_5_postonum(64 * k + j).lo)) return false;
     }
     return true;
 }

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "primequery/trial_division.h"
-#include "primequery/u128.h"
+#include "numlib/m0_utilities/u128.h"
 #include "q64/m5_primequery.h"
 #include "reference/literal_query.h"
 #include "tests/primequery/test_numbers.h"

@@ -45,15 +45,15 @@ TEST(MillerRabinBases, EachOfTheSevenBasesIsNeeded) {
         {450775, 5517315475561, 1660921},     {9780504, 6955596610077781, 58972861},
         {1795265022, 107528788110061, 7332421},
     };
-    for (uint64_t base : primequery::kBases64)
+    for (uint64_t base : wordmath::kBases64)
         EXPECT_TRUE(std::any_of(std::begin(cases), std::end(cases), [&](const Case& c) { return c.base == base; }))
             << "no number that only base " << base << " exposes";
     for (const Case& c : cases) {
         SCOPED_TRACE(c.n);
         ASSERT_EQ(c.n % c.factor, 0u);
         ASSERT_EQ(c.n / c.factor, 2 * c.factor - 1);
-        for (uint64_t a : primequery::kBases64) EXPECT_EQ(strongProbablePrime(c.n, a), a != c.base) << "base " << a;
-        EXPECT_FALSE(primequery::isPrime64(c.n));
+        for (uint64_t a : wordmath::kBases64) EXPECT_EQ(strongProbablePrime(c.n, a), a != c.base) << "base " << a;
+        EXPECT_FALSE(wordmath::isPrime64(c.n));
         EXPECT_EQ(primequery::testPrimality(c.n), primequery::Primality::kComposite);
     }
 }

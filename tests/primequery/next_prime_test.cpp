@@ -4,7 +4,7 @@
 #include <random>
 
 #include "primequery/query_work.h"
-#include "primequery/u128.h"
+#include "numlib/m0_utilities/u128.h"
 #include "q64/m5_primequery.h"
 #include "reference/literal_query.h"
 #include "tests/primequery/test_numbers.h"

@@ -4,9 +4,9 @@
 #include <random>
 
 #include "primequery/miller_rabin.h"
-#include "primequery/montgomery.h"
+#include "numlib/m0_utilities/montgomery.h"
 #include "primequery/pollard_rho.h"
-#include "primequery/u128.h"
+#include "numlib/m0_utilities/u128.h"
 #include "tests/primequery/test_numbers.h"
 
 namespace {
@@ -90,11 +90,11 @@ TEST(Montgomery, ProductsAgreeWithDirectArithmetic) {
     for (int i = 0; i < 2000; ++i) {
         uint64_t n64 = gen() | 1;
         if (n64 < 3) n64 = 3;
-        primequery::Mont64 m64(n64);
+        wordmath::Mont64 m64(n64);
         uint64_t a = gen() % n64, b = gen() % n64;
         ASSERT_EQ(m64.from(m64.mul(m64.to(a), m64.to(b))), static_cast<uint64_t>(static_cast<u128>(a) * b % n64));
         u128 n = make(gen() | 1, gen() | 1);
-        primequery::Mont128 m128(n);
+        wordmath::Mont128 m128(n);
         u128 x = make(gen(), gen()) % n, y = make(gen(), 0) % n;
         // x * y with y below 2^64 fits 192 bits: check via GMP.
         testnum::Mpz zx(x), zy(y), zn(n), zr;
@@ -129,10 +129,10 @@ TEST(U128Helpers, DivisionGcdAndRoot) {
         u128 x = make(gen(), gen() >> (gen() % 64));
         uint64_t d = (gen() >> (gen() % 63)) | 1;
         uint64_t r;
-        ASSERT_EQ(primequery::divmod64(x, d, &r), x / d);
+        ASSERT_EQ(wordmath::divmod64(x, d, &r), x / d);
         ASSERT_EQ(r, static_cast<uint64_t>(x % d));
-        ASSERT_EQ(primequery::mod64(x, d), static_cast<uint64_t>(x % d));
-        u128 s = primequery::isqrt128(x);
+        ASSERT_EQ(wordmath::mod64(x, d), static_cast<uint64_t>(x % d));
+        u128 s = wordmath::isqrt128(x);
         ASSERT_LE(s * s, x);
         if (s < ~0ull) {
             ASSERT_GT((s + 1) * (s + 1), x);
@@ -140,9 +140,9 @@ TEST(U128Helpers, DivisionGcdAndRoot) {
         u128 a = make(gen(), gen() % 1000), b = make(gen(), 0);
         testnum::Mpz za(a), zb(b), zg;
         mpz_gcd(zg.ptr(), za.ptr(), zb.ptr());
-        ASSERT_EQ(primequery::gcd128(a, b), zg.get());
+        ASSERT_EQ(wordmath::gcd128(a, b), zg.get());
     }
-    EXPECT_EQ(primequery::isqrt128(make(~0ull, ~0ull)), ~0ull);
+    EXPECT_EQ(wordmath::isqrt128(make(~0ull, ~0ull)), ~0ull);
 }
 
 }  // namespace

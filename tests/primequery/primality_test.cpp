@@ -4,7 +4,7 @@
 
 #include <random>
 
-#include "primequery/u128.h"
+#include "numlib/m0_utilities/u128.h"
 #include "q64/m5_primequery.h"
 #include "reference/literal_query.h"
 #include "tests/primequery/test_numbers.h"
@@ -40,7 +40,7 @@ void compareRange(const Table& t, u128 lo, u128 hi, int count, std::mt19937_64& 
         expectSame(n, t);
         u128 p = testnum::gmpNextPrime(n);
         if (p < hi) expectSame(p, t);
-        uint64_t root = primequery::isqrt128(n);
+        uint64_t root = wordmath::isqrt128(n);
         u128 q = testnum::gmpNextPrime(root / 2 + 1);
         u128 r = testnum::gmpNextPrime(root * 2);
         if (q * r >= lo && q * r < hi) expectSame(q * r, t);

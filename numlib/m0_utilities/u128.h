@@ -1,6 +1,7 @@
-// 128-bit helpers shared by the prime queries (internal, C++ only).
+// 128-bit word helpers shared by the prime table and the prime queries
+// (internal, C++ only).
 //
-// A Q2Value is handled as one unsigned __int128 inside the queries; these
+// A Q2Value is handled as one unsigned __int128 inside the library; these
 // helpers convert, divide by a 64-bit word with the hardware divide, and take
 // greatest common divisors.
 #pragma once
@@ -10,7 +11,7 @@
 #include "numlib/m0_utilities/wide_divide.h"
 #include "q64/base.h"
 
-namespace primequery {
+namespace wordmath {
 
 using u128 = unsigned __int128;
 
@@ -96,4 +97,4 @@ inline uint64_t isqrt128(u128 x) {
 // d * d compared with x, in 128 bits (d below 2^64 never overflows).
 inline u128 square(uint64_t d) { return static_cast<u128>(d) * d; }
 
-}  // namespace primequery
+}  // namespace wordmath

@@ -5,9 +5,9 @@
 
 #include <cstdint>
 
-#include "primequery/u128.h"
+#include "numlib/m0_utilities/u128.h"
 
-namespace primequery {
+namespace wordmath {
 
 // The double-width product a * b as (hi, lo).
 inline void mulWide(uint64_t a, uint64_t b, uint64_t* hi, uint64_t* lo) {
@@ -84,4 +84,21 @@ private:
 using Mont64 = Montgomery<uint64_t>;
 using Mont128 = Montgomery<u128>;
 
-}  // namespace primequery
+// Whether n = mont.modulus() is a strong probable prime to base a (a in
+// Montgomery form, a != 0 mod n), with n - 1 = d 2^s, d odd. False proves n
+// composite.
+template <class Mont, class Word>
+bool strongProbablePrime(const Mont& mont, Word aMont, Word d, int s) {
+    Word one = mont.one();
+    Word minusOne = mont.sub(0, one);
+    Word x = mont.pow(aMont, d);
+    if (x == one || x == minusOne) return true;
+    for (int i = 1; i < s; ++i) {
+        x = mont.mul(x, x);
+        if (x == minusOne) return true;
+        if (x == one) return false;
+    }
+    return false;
+}
+
+}  // namespace wordmath
