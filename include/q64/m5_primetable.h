@@ -112,6 +112,20 @@ Q64_API Q2Value _5_prmtmax(const TableBlock* head);
  * -1 when words < 5, and nothing is changed then. Uses sieveWork. */
 Q64_API int64_t _5_prmexpd(uint64_t words, TableBlock* block, TableBlock* head);
 
+/* Controls of the long runs: the table builds, and the counts, lists and
+ * prime counts beyond the table. */
+/* A progress hook: called on the calling thread between pieces of a long
+ * run with how much of it is done, in the run's own units (done <= total);
+ * a nonzero answer stops the run, which then returns its failure value. */
+typedef int (*Q64Progress)(uint64_t done, uint64_t total, void* context);
+/* Sets the hook of the runs that report progress (null: none) with the
+ * context it is called with, and returns 0. */
+Q64_API int64_t _5_prmprogress(Q64Progress hook, void* context);
+/* Caps the threads of every later run at `cap` (0: every hardware thread the
+ * process may use, its CPU affinity and cgroup quota respected) and returns
+ * how many the next run will use. The answers never depend on it. */
+Q64_API uint64_t _5_prmthreads(uint64_t cap);
+
 #ifdef __cplusplus
 }
 #endif
