@@ -1,6 +1,6 @@
 #include "console/command_line.h"
 
-#include <cstring>
+#include "console/questions/question_table.h"
 
 namespace cli {
 
@@ -8,18 +8,7 @@ namespace {
 
 constexpr uint64_t kMaxThreads = 4096;
 
-struct QuestionName {
-    const char* name;
-    Question question;
-};
-constexpr QuestionName kQuestions[] = {
-    {"isprime", Question::IsPrime},
-    {"nth", Question::Nth},
-    {"next", Question::Next},
-    {"factor", Question::Factor},
-};
-
-// A count of 1 to `max` in plain decimal digits.
+// A number of 1 to `max` in plain decimal digits.
 bool readCount(const std::string& text, uint64_t max, uint64_t& value) {
     if (text.empty() || text.size() > 20) return false;
     value = 0;
@@ -32,20 +21,6 @@ bool readCount(const std::string& text, uint64_t max, uint64_t& value) {
     return value >= 1;
 }
 
-// "--name=value" or "--name value": the option's value, taking the next
-// argument in the second form. False when there is none.
-bool optionValue(const std::vector<std::string>& args, size_t& i, const std::string& name,
-                 std::string& value) {
-    const std::string& arg = args[i];
-    if (arg.size() > name.size() && arg.compare(0, name.size(), name) == 0 && arg[name.size()] == '=') {
-        value = arg.substr(name.size() + 1);
-        return true;
-    }
-    if (i + 1 == args.size()) return false;
-    value = args[++i];
-    return true;
-}
-
 bool readThreads(const std::string& text, const std::string& what, CommandLine& line, std::string& error) {
     uint64_t n;
     if (!readCount(text, kMaxThreads, n)) {
@@ -54,6 +29,130 @@ bool readThreads(const std::string& text, const std::string& what, CommandLine& 
     }
     line.threads = static_cast<unsigned>(n);
     return true;
+}
+
+bool setThreads(CommandLine& line, const std::string& value, std::string& error) {
+    return readThreads(value, "--threads", line, error);
+}
+
+bool setTable(CommandLine& line, const std::string& value, std::string& error) {
+    if (!readCount(value, UINT64_MAX, line.tableMegabytes)) {
+        error = "--table: '" + value + "' is not a size of at least 1 megabyte";
+        return false;
+    }
+    return true;
+}
+
+bool setLoad(CommandLine& line, const std::string& value, std::string& error) {
+    if (value.empty()) {
+        error = "option '--load' needs a file name";
+        return false;
+    }
+    line.loadFile = value;
+    return true;
+}
+
+bool setHelp(CommandLine& line, const std::string&, std::string&) { return line.help = true; }
+bool setVersion(CommandLine& line, const std::string&, std::string&) { return line.version = true; }
+bool setUtf8(CommandLine& line, const std::string&, std::string&) { return line.utf8 = true; }
+bool setCp932(CommandLine& line, const std::string&, std::string&) {
+    line.utf8 = false;
+    return true;
+}
+
+struct Option {
+    const char* name;         // "--threads"
+    const char* value;        // what it takes ("N"), or null for a switch
+    const char* needs;        // what a missing value is called in the error line
+    const char* description;  // --help's text beside it; lines after the first begin with '\n'
+    bool (*apply)(CommandLine& line, const std::string& value, std::string& error);
+};
+
+const Option kOptions[] = {
+    {"--table", "MB", "a size in megabytes", "sieve a start table of MB megabytes instead of 1 (questions only)",
+     setTable},
+    {"--load", "FILE", "a file name", "start from a saved table file instead (questions only)", setLoad},
+    {"--threads", "N", "a thread count",
+     "sieve tables with at most N threads (default: every hardware\n"
+     "thread the process may use; also the variable Q64_THREADS)",
+     setThreads},
+    {"--utf8", nullptr, nullptr, "console texts in UTF-8", setUtf8},
+    {"--cp932", nullptr, nullptr, "console texts in CP932 (Shift-JIS), the default", setCp932},
+    {"--help", nullptr, nullptr, "show this text and exit", setHelp},
+    {"--version", nullptr, nullptr, "show the version and exit", setVersion},
+};
+
+// The option that `arg` names, as "--name" or "--name=value" (the latter only
+// for options that take a value), or null.
+const Option* findOption(const std::string& arg) {
+    for (const Option& option : kOptions) {
+        const std::string name = option.name;
+        if (arg == name) return &option;
+        if (option.value != nullptr && arg.size() > name.size() && arg.compare(0, name.size(), name) == 0 &&
+            arg[name.size()] == '=')
+            return &option;
+    }
+    return nullptr;
+}
+
+// Applies the option at args[i], taking its value from "=value" or from the
+// next argument.
+bool applyOption(const Option& option, const std::vector<std::string>& args, size_t& i, CommandLine& line,
+                 std::string& error) {
+    std::string value;
+    if (option.value != nullptr) {
+        const size_t nameLength = std::char_traits<char>::length(option.name);
+        if (args[i].size() > nameLength) {
+            value = args[i].substr(nameLength + 1);
+        } else if (i + 1 < args.size()) {
+            value = args[++i];
+        } else {
+            error = std::string("option '") + option.name + "' needs " + option.needs;
+            return false;
+        }
+    }
+    return option.apply(line, value, error);
+}
+
+// Checks the question's name and its number of operands.
+bool takeQuestion(const std::vector<std::string>& args, size_t i, CommandLine& line, std::string& error) {
+    line.question = oneshot::findQuestion(args[i]);
+    if (line.question == nullptr) {
+        error = "unknown question '" + args[i] + "' (" + oneshot::questionNames() + ")";
+        return false;
+    }
+    if (line.tableMegabytes != 0 && !line.loadFile.empty()) {
+        error = "--table and --load exclude each other";
+        return false;
+    }
+    line.numbers.assign(args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
+    const std::string form = args[i] + " " + line.question->operands;
+    if (line.numbers.empty()) {
+        error = args[i] + ": no number given (" + form + ")";
+        return false;
+    }
+    if (line.numbers.size() < line.question->fewest) {
+        error = args[i] + ": too few arguments (" + form + ")";
+        return false;
+    }
+    if (line.numbers.size() > line.question->most) {
+        error = args[i] + ": too many arguments (" + form + ")";
+        return false;
+    }
+    return true;
+}
+
+// Appends "  NAME FORM" padded to the description column, then the
+// description, its later lines indented to that column.
+void describe(std::string& text, const std::string& entry, const char* description) {
+    constexpr size_t kColumn = 19;
+    text += "  " + entry;
+    text += entry.size() + 2 < kColumn ? std::string(kColumn - 2 - entry.size(), ' ') : std::string("  ");
+    for (const char* c = description; *c != '\0'; ++c) {
+        text += *c;
+        if (*c == '\n') text += std::string(kColumn, ' ');
+    }
+    text += '\n';
 }
 
 }  // namespace
@@ -69,97 +168,40 @@ bool parse(const std::vector<std::string>& args, const char* threadsVariable, Co
             break;
         }
         if (arg.size() < 2 || arg[0] != '-') break;  // the question
-        std::string value;
-        if (arg == "--help") {
-            line.help = true;
-        } else if (arg == "--version") {
-            line.version = true;
-        } else if (arg == "--utf8") {
-            line.utf8 = true;
-        } else if (arg == "--cp932") {
-            line.utf8 = false;
-        } else if (arg.rfind("--threads", 0) == 0 && (arg.size() == 9 || arg[9] == '=')) {
-            if (!optionValue(args, i, "--threads", value)) {
-                error = "option '--threads' needs a thread count";
-                return false;
-            }
-            if (!readThreads(value, "--threads", line, error)) return false;
-        } else if (arg.rfind("--table", 0) == 0 && (arg.size() == 7 || arg[7] == '=')) {
-            uint64_t mb;
-            if (!optionValue(args, i, "--table", value)) {
-                error = "option '--table' needs a size in megabytes";
-                return false;
-            }
-            if (!readCount(value, UINT64_MAX, mb)) {
-                error = "--table: '" + value + "' is not a size of at least 1 megabyte";
-                return false;
-            }
-            line.tableMegabytes = mb;
-        } else if (arg.rfind("--load", 0) == 0 && (arg.size() == 6 || arg[6] == '=')) {
-            if (!optionValue(args, i, "--load", value) || value.empty()) {
-                error = "option '--load' needs a file name";
-                return false;
-            }
-            line.loadFile = value;
-        } else {
+        const Option* option = findOption(arg);
+        if (option == nullptr) {
             error = "unknown option '" + arg + "'";
             return false;
         }
+        if (!applyOption(*option, args, i, line, error)) return false;
     }
     if (line.help || line.version) return true;
-    if (i == args.size()) {
-        if (line.tableMegabytes != 0 || !line.loadFile.empty()) {
-            error = "--table and --load apply to a question (isprime, nth, next, factor)";
-            return false;
-        }
-        return true;
-    }
-    for (const QuestionName& q : kQuestions)
-        if (args[i] == q.name) line.question = q.question;
-    if (line.question == Question::None) {
-        error = "unknown question '" + args[i] + "' (isprime, nth, next or factor)";
-        return false;
-    }
-    if (line.tableMegabytes != 0 && !line.loadFile.empty()) {
-        error = "--table and --load exclude each other";
-        return false;
-    }
-    line.numbers.assign(args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
-    if (line.numbers.empty()) {
-        error = args[i] + ": no number given";
-        return false;
-    }
-    if (line.question == Question::Next && line.numbers.size() > 2) {
-        error = "next: too many arguments (N and at most one COUNT)";
+    if (i < args.size()) return takeQuestion(args, i, line, error);
+    if (line.tableMegabytes != 0 || !line.loadFile.empty()) {
+        error = "--table and --load apply to a question (" + oneshot::questionNames() + ")";
         return false;
     }
     return true;
 }
 
-const char* usage() {
-    return "Usage: primes [OPTION]...                 the interactive console (texts in Japanese)\n"
-           "  or:  primes [OPTION]... QUESTION NUMBER...  one question, answered in plain ASCII\n"
-           "\n"
-           "Questions (N from 0 to 2^128-1; K from 1 to 2^64-1; COUNT from 0 to 2^64-1):\n"
-           "  isprime N...     'N: prime', 'N: composite', 'N: neither' (0 and 1), or\n"
-           "                   'N: unknown' when N lies beyond what the table decides\n"
-           "  nth K...         'K: P', P the K-th prime (2 is the first)\n"
-           "  next N [COUNT]   the COUNT primes after N (1 without COUNT), one per line\n"
-           "  factor N...      'N: p q ...', the prime factors in ascending order, repeated\n"
-           "\n"
-           "Options:\n"
-           "  --table MB       sieve a start table of MB megabytes instead of 1 (questions only)\n"
-           "  --load FILE      start from a saved table file instead (questions only)\n"
-           "  --threads N      sieve tables with at most N threads (default: every hardware\n"
-           "                   thread the process may use; also the variable Q64_THREADS)\n"
-           "  --utf8           console texts in UTF-8\n"
-           "  --cp932          console texts in CP932 (Shift-JIS), the default\n"
-           "  --help           show this text and exit\n"
-           "  --version        show the version and exit\n"
-           "\n"
-           "Exit status: 0 when every number was answered; 1 when some could not be\n"
-           "answered with the table; 2 for malformed input (not a number, too large,\n"
-           "K = 0, an unknown option or question).\n";
+std::string usage() {
+    std::string text =
+        "Usage: primes [OPTION]...                 the interactive console (texts in Japanese)\n"
+        "  or:  primes [OPTION]... QUESTION NUMBER...  one question, answered in plain ASCII\n"
+        "\n"
+        "Questions (N from 0 to 2^128-1; K from 1 to 2^64-1; COUNT from 0 to 2^64-1):\n";
+    for (const oneshot::Question& q : oneshot::questions())
+        describe(text, std::string(q.name) + " " + q.operands, q.description);
+    text += "\nOptions:\n";
+    for (const Option& option : kOptions)
+        describe(text, option.value ? std::string(option.name) + " " + option.value : option.name,
+                 option.description);
+    text +=
+        "\n"
+        "Exit status: 0 when every number was answered; 1 when some could not be\n"
+        "answered with the table; 2 for malformed input (not a number, too large,\n"
+        "K = 0, an unknown option or question).\n";
+    return text;
 }
 
 }  // namespace cli

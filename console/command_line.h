@@ -1,15 +1,18 @@
 // The program's command line: options in the style of the usual Unix tools,
 // then either nothing (the interactive console) or one question with its
-// numbers (answered on standard output, see one_shot.h).
+// numbers (answered on standard output, see one_shot.h). The options and the
+// questions are one table each: adding one is adding an entry.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-namespace cli {
+namespace oneshot {
+struct Question;
+}
 
-enum class Question { None, IsPrime, Nth, Next, Factor };
+namespace cli {
 
 struct CommandLine {
     bool help = false;
@@ -18,7 +21,7 @@ struct CommandLine {
     unsigned threads = 0;          // --threads N, or Q64_THREADS; 0: the default
     uint64_t tableMegabytes = 0;   // --table MB; 0: the 1 MB start table
     std::string loadFile;          // --load FILE; empty: none
-    Question question = Question::None;
+    const oneshot::Question* question = nullptr;  // null: the interactive console
     std::vector<std::string> numbers;  // the question's arguments, as typed
 };
 
@@ -28,7 +31,7 @@ struct CommandLine {
 bool parse(const std::vector<std::string>& args, const char* threadsVariable, CommandLine& line,
            std::string& error);
 
-// The text of --help.
-const char* usage();
+// The text of --help, made from the two tables.
+std::string usage();
 
 }  // namespace cli

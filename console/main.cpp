@@ -20,7 +20,7 @@ int main(int argc, char** argv) {
         return oneshot::kMalformed;
     }
     if (line.help) {
-        std::fputs(cli::usage(), stdout);
+        std::fputs(cli::usage().c_str(), stdout);
         return 0;
     }
     if (line.version) {
@@ -29,7 +29,7 @@ int main(int argc, char** argv) {
     }
     primetable::setSieveThreadCap(line.threads);
     if (line.utf8) output::setEncoding(output::Encoding::Utf8);
-    if (line.question != cli::Question::None) return oneshot::run(line);
+    if (line.question != nullptr) return oneshot::run(line);
     startUp();
     mainMenu();
     shutDown();

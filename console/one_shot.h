@@ -5,14 +5,9 @@
 #pragma once
 
 #include "console/command_line.h"
+#include "console/questions/answers.h"
 
 namespace oneshot {
-
-// The exit statuses: every number answered; some could not be answered with
-// the table; malformed input.
-inline constexpr int kAnswered = 0;
-inline constexpr int kBeyondTable = 1;
-inline constexpr int kMalformed = 2;
 
 // Builds or loads the table the command line asks for, answers its question
 // for every number and returns the exit status.

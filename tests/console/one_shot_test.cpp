@@ -81,6 +81,13 @@ TEST(CommandLine, UsageAndErrorsAndTheirExitStatuses) {
         {{"next", dec(kQueryLimit - 200), "100"}, {}, 1, "", 1, dec(kQueryLimit - 200)},
         {{"--", "isprime", "2"}, {}, 0, "2: prime\n", 0, ""},
         {{"--table", "2", "nth", "2244427"}, {}, 0, "2244427: 36699251\n", 0, ""},
+        // Every option refuses the first value past its range, and takes the last one in it.
+        {{"--threads", "4097", "isprime", "7"}, {}, 2, "", 1, "'4097'"},
+        {{"--threads=4096", "isprime", "7"}, {}, 0, "7: prime\n", 0, ""},
+        {{"isprime", "7"}, {"Q64_THREADS=4097"}, 2, "", 1, "Q64_THREADS"},
+        {{"isprime", "7"}, {"Q64_THREADS=4096"}, 0, "7: prime\n", 0, ""},
+        {{"--table", "18446744073709551616", "nth", "1"}, {}, 2, "", 1, "'18446744073709551616'"},
+        {{"--table=18446744073709551617", "nth", "1"}, {}, 2, "", 1, "'18446744073709551617'"},
     };
     for (const UsageCase& c : cases) {
         std::string joined;
@@ -262,6 +269,24 @@ TEST(OneShot, AnswersDoNotDependOnTheThreadCap) {
     std::vector<std::string> five{"--threads=5"};
     five.insert(five.end(), question.begin(), question.end());
     EXPECT_EQ(ask(five, {"Q64_THREADS=1"}).out, single.out);
+}
+
+// A file whose later blocks are refused memory leaves part of the table: the
+// questions are answered from that part, and the run ends with status 1 (some
+// answers were cut short), not 2 (the input was not malformed).
+TEST(OneShot, APartlyLoadedTableStillAnswers) {
+    TempDir dir;
+    ASSERT_EQ(runProgram(dir.path, "a\nx\n1\nx\n1\nf\nw\ne\ne\n\n").status, 0);  // three blocks
+    RunOptions options = withArguments({"--load", dir.file(), "nth", "1", "6000000"});
+    RunResult whole = runProgram(dir.path, "", options);
+    EXPECT_EQ(whole.status, 0) << whole.err;
+    EXPECT_EQ(whole.out, "1: 2\n6000000: 104395301\n");
+    options.environment = {"Q64_REFUSE_AFTER_BLOCKS=2"};
+    RunResult part = runProgram(dir.path, "", options);
+    EXPECT_EQ(part.status, 1) << part.err;
+    EXPECT_EQ(part.out, "1: 2\n");
+    EXPECT_NE(part.err.find("only part of the table"), std::string::npos) << part.err;
+    EXPECT_NE(part.err.find("6000000"), std::string::npos) << part.err;
 }
 
 TEST(OneShot, LoadsASavedTable) {

@@ -94,6 +94,40 @@ TEST(TextByHalves, ReadingAgainstOnePetaDigitAtATime) {
     }
 }
 
+// The digits of 2^(64k) 10^16 + r: the number's top word is exactly 10^16,
+// where a step that multiplies by a power of 10^16 carries into the word
+// after the number. From k = 36 on the run is read by halves. The words in
+// and after the number, and the length, must be those of the steps.
+TEST(TextByHalves, ReadingATopWordOfExactlyTenToTheSixteen) {
+    Gen g(11);
+    for (uint64_t k : {uint64_t{36}, uint64_t{37}, uint64_t{48}, uint64_t{71}, uint64_t{72}, uint64_t{150}}) {
+        SCOPED_TRACE(testing::Message() << "k = " << k);
+        Z n;
+        mpz_ui_pow_ui(n, 10, 16);
+        mpz_mul_2exp(n, n, 64 * k);
+        Z r;
+        const Words low = g.below(2) == 0 ? Words(k, 0) : g.significant(k);
+        mpz_import(r, low.size(), 1, sizeof(uint64_t), 0, 0, low.data());
+        mpz_add(n, n, r);
+        std::vector<char> digits(mpz_sizeinbase(n, 10) + 2);
+        mpz_get_str(digits.data(), 10, n);
+        const std::string text(digits.data());
+        for (bool fromLeft : {false, true}) {
+            Words a(k + 8, kGuard), b = a;
+            const uint64_t got = fromLeft ? _4_strlntonumr(a.data(), 0, text.data(), text.size())
+                                          : _4_strntonumr(a.data(), 0, text.data(), text.size());
+            const uint64_t want = reference::readDigits(b.data(), 0, text.data(), text.size(), fromLeft);
+            EXPECT_EQ(got, want) << (fromLeft ? "from the left" : "from the right");
+            EXPECT_EQ(a, b) << (fromLeft ? "from the left" : "from the right");
+            if (!fromLeft) {
+                ASSERT_EQ(got, k + 1);
+                EXPECT_EQ(a[0], uint64_t{10000000000000000});
+                EXPECT_EQ(Words(a.begin(), a.begin() + static_cast<std::ptrdiff_t>(got)), toWords(n, got));
+            }
+        }
+    }
+}
+
 TEST(TextByHalves, RecordsOfManyDigitsAgainstGmp) {
     Gen g(3);
     for (uint64_t count : {uint64_t{2000}, uint64_t{30000}}) {

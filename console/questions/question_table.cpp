@@ -1,0 +1,41 @@
+#include "console/questions/question_table.h"
+
+namespace oneshot {
+
+// The routines that answer, one file each beside this one.
+void answerIsPrime(Answers& out, const std::vector<std::string>& operands);
+void answerNth(Answers& out, const std::vector<std::string>& operands);
+void answerNext(Answers& out, const std::vector<std::string>& operands);
+void answerFactor(Answers& out, const std::vector<std::string>& operands);
+
+const std::vector<Question>& questions() {
+    static const std::vector<Question> table = {
+        {"isprime", "N...",
+         "'N: prime', 'N: composite', 'N: neither' (0 and 1), or\n"
+         "'N: unknown' when N lies beyond what the table decides",
+         1, kAnyNumber, answerIsPrime},
+        {"nth", "K...", "'K: P', P the K-th prime (2 is the first)", 1, kAnyNumber, answerNth},
+        {"next", "N [COUNT]", "the COUNT primes after N (1 without COUNT), one per line", 1, 2, answerNext},
+        {"factor", "N...", "'N: p q ...', the prime factors in ascending order, repeated", 1, kAnyNumber,
+         answerFactor},
+    };
+    return table;
+}
+
+const Question* findQuestion(const std::string& name) {
+    for (const Question& q : questions())
+        if (name == q.name) return &q;
+    return nullptr;
+}
+
+std::string questionNames() {
+    const std::vector<Question>& all = questions();
+    std::string names;
+    for (size_t i = 0; i < all.size(); ++i) {
+        if (i > 0) names += i + 1 == all.size() ? " or " : ", ";
+        names += all[i].name;
+    }
+    return names;
+}
+
+}  // namespace oneshot
