@@ -1,0 +1,155 @@
+// The work record of the quadratic sieve and the stages that share it
+// (internal, C++ only).
+//
+// One static record holds everything a run needs, sized for the largest row
+// of the tuning table: the factor base with its square roots and inverses,
+// the polynomial and its roots, the sieve block, the relation store with its
+// large-prime index, and the matrix. About 3.3 MB, in static storage (pages
+// are touched only as far as a run uses them). Not reentrant: one run at a
+// time in the process.
+#pragma once
+
+#include <cstdint>
+
+#include "numlib/m0_utilities/u128.h"
+#include "primequery/factoring/siqs_tuning.h"
+
+namespace factoring::siqs {
+
+using wordmath::u128;
+using i128 = __int128;
+
+inline constexpr uint32_t kMaxFb = 1024;           // factor base primes, 2 included
+inline constexpr uint32_t kBlockBytes = 32768;     // one sieve block: the L1 data cache
+inline constexpr uint32_t kMaxInterval = 2 * kBlockBytes;
+inline constexpr int kMaxAPrimes = 12;             // primes in a
+inline constexpr uint32_t kExtraRows = 32;         // relations beyond the columns, per try
+inline constexpr int kMaxTries = 4;                // matrix runs before giving up
+inline constexpr uint32_t kMaxRows = kMaxFb + 1 + kMaxTries * kExtraRows;
+inline constexpr uint32_t kMaxRelations = 24576;   // full and partial relations kept
+inline constexpr uint32_t kPoolEntries = kMaxRelations * 20;
+inline constexpr uint32_t kHashSlots = 65536;      // large-prime index, a power of two
+inline constexpr uint32_t kNoRoot = 0xFFFFFFFFu;   // a root that never hits
+inline constexpr uint32_t kMaxUsedA = 4096;
+
+static_assert(kParams[sizeof kParams / sizeof kParams[0] - 1].interval <= kMaxInterval);
+
+// kN as three words: w2 * 2^128 + w.
+struct Wide {
+    u128 w;
+    uint64_t w2;
+};
+
+struct FactorBase {
+    uint32_t count;            // primes, index 0 is 2
+    uint32_t firstSieved;      // smaller indices are not sieved
+    uint64_t multiplier;
+    Wide kn;
+    double log2kn;
+    uint32_t prime[kMaxFb];
+    uint32_t root[kMaxFb];     // t with t^2 = kN mod p (0 when p divides k)
+    uint8_t logp[kMaxFb];      // round(log2 p)
+    u128 inverse[kMaxFb];      // p^-1 mod 2^128, for exact division
+    u128 limit[kMaxFb];        // (2^128 - 1) / p: x divisible by p iff x p^-1 <= limit
+};
+
+struct Polynomial {
+    uint64_t a;
+    int s;                            // primes in a
+    uint32_t aIndex[kMaxAPrimes];     // their factor base indices
+    i128 B[kMaxAPrimes];
+    int sign[kMaxAPrimes];            // the sign of B[l] in b
+    i128 b, c;                        // Q(x) = a x^2 + 2 b x + c = ((a x + b)^2 - kN) / a
+    u128 knDivA;                      // floor(kN / a)
+    uint64_t knModA;
+    uint32_t bIndex, bCount;          // the Gray code's position and length
+    uint32_t half;                    // M: the sieve index i stands for x = i - M
+    uint32_t interval;                // 2M
+    uint32_t root1[kMaxFb], root2[kMaxFb];    // sieve indices mod p of the roots
+    uint32_t delta[kMaxAPrimes][kMaxFb];      // 2 B_l / a mod p
+    uint32_t next1[kMaxFb], next2[kMaxFb];    // the next index to sieve
+    uint64_t usedA[kMaxUsedA];
+    uint32_t usedCount;
+    uint64_t rng;
+    uint32_t windowLo, windowHi;      // factor base indices from which a's primes come
+};
+
+struct Relation {
+    u128 y;              // |a x + b| mod n
+    uint64_t large;      // the large prime, 1 for a full relation
+    uint32_t offset;     // first factor index in the pool
+    uint16_t count;      // factor indices (odd primes, with repetition)
+    uint8_t negative;
+    uint8_t twos;        // the exponent of 2
+};
+
+struct RelationStore {
+    uint32_t count;                    // relations kept
+    uint32_t poolUsed;
+    uint32_t rows;                     // full relations and pairs of partials
+    uint32_t fullCount, pairCount;
+    uint64_t largeBound;
+    uint32_t rowFirst[kMaxRows], rowSecond[kMaxRows];   // relation indices; second kNone for a full
+    Relation rel[kMaxRelations];
+    uint16_t pool[kPoolEntries];
+    uint32_t hash[kHashSlots];         // relation index + 1 of the first partial per large prime
+};
+
+inline constexpr uint32_t kNone = 0xFFFFFFFFu;
+
+struct Work {
+    u128 n;
+    Params params;
+    FactorBase fb;
+    Polynomial poly;
+    RelationStore rs;
+    alignas(64) uint8_t sieve[kBlockBytes];
+    uint8_t sieveInit;   // a sieve value from 128 on (high bit set) makes a candidate
+    uint64_t polys;      // polynomials sieved in this run
+    uint64_t retries;    // matrix runs after the first (all runs since start)
+};
+
+extern Work work;
+
+// Knuth-Schroeppel multiplier and factor base for work.n: 1 when done, else a
+// factor of n met on the way (a factor base prime dividing n).
+u128 buildFactorBase(Work& w);
+
+// Chooses the number of primes in a and the factor base window they come
+// from, and forgets the a's used so far.
+void setupPolynomials(Work& w);
+// The first polynomial of a new a; false when no new a could be found.
+bool firstPolynomial(Work& w);
+// The next b of the same a (Gray code); false when the a is used up.
+bool nextPolynomial(Work& w);
+
+// Sieves the interval of the current polynomial block by block and hands the
+// candidates to checkCandidate.
+void sievePolynomial(Work& w);
+
+// Trial-divides Q at sieve index i with the primes whose roots hit i, and
+// keeps the relation when it is smooth (up to one large prime).
+void checkCandidate(Work& w, uint32_t i);
+
+// Resets the relation store; the large-prime bound from the factor base.
+void clearRelations(Work& w);
+// Keeps the relation y^2 = (-1)^negative 2^twos (the factor base primes of
+// factors) large (mod n); a full relation or a pair of partials with the same
+// large prime makes a row.
+void storeRelation(Work& w, u128 y, bool negative, int twos, const uint16_t* factors, int count, uint64_t large);
+
+// Finds the dependencies of the rows and tries them in turn: a factor of n,
+// or 0 when none split n.
+u128 solveRelations(Work& w);
+
+// The factor that the dependency given as rows (a bit set over the rows)
+// yields, or 0.
+u128 squareRootFactor(Work& w, const uint64_t* rowSet);
+
+// Modular helpers on 32-bit primes.
+uint32_t inverseMod(uint32_t a, uint32_t p);
+inline uint32_t mulMod(uint32_t a, uint32_t b, uint32_t p) {
+    return static_cast<uint32_t>(static_cast<uint64_t>(a) * b % p);
+}
+
+}  // namespace factoring::siqs
