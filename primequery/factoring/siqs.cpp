@@ -50,7 +50,7 @@ wordmath::u128 siqsFactor(wordmath::u128 n) {
     Work& w = work;
     w.n = n;
     w.params = paramsFor(bitLength(n));
-    w.polys = 0;
+    w.polys = w.candidates = 0;
     w.rs.rows = w.rs.fullCount = w.rs.pairCount = 0;
     const u128 early = buildFactorBase(w);
     if (early != 1) return early;
@@ -69,7 +69,7 @@ wordmath::u128 siqsFactor(wordmath::u128 n) {
 
 SiqsStats siqsStats() {
     const siqs::Work& w = siqs::work;
-    return SiqsStats{w.fb.multiplier, w.fb.count, w.polys, w.rs.fullCount, w.rs.pairCount, w.retries};
+    return SiqsStats{w.fb.multiplier, w.fb.count, w.polys, w.candidates, w.rs.count, w.rs.fullCount, w.rs.pairCount, w.retries};
 }
 
 }  // namespace factoring

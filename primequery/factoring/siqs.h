@@ -34,6 +34,8 @@ struct SiqsStats {
     uint64_t multiplier;    // k of the last run
     uint32_t factorBase;    // primes in its factor base
     uint64_t polynomials;   // polynomials sieved in the last run
+    uint64_t candidates;    // sieve values past the threshold, checked by trial division
+    uint32_t relations;     // full and partial relations kept
     uint32_t fullRelations, partialPairs;
     uint64_t retries;       // matrix runs after a first that split nothing, all runs
 };

@@ -2,6 +2,8 @@
 // 2, by the primes of a, and by the factor base primes whose roots hit the
 // sieve index (no other prime can divide it); what stays must be 1 or a
 // large prime below the bound.
+#include <cstring>
+
 #include "primequery/factoring/siqs_work.h"
 
 namespace factoring::siqs {
@@ -17,11 +19,40 @@ inline void divideOut(const FactorBase& fb, uint32_t j, u128& v, uint16_t* facto
     }
 }
 
+// The factor base indices from 1 on whose primes p have a root at the sieve
+// index i, four primes at a time: p divides i - r iff (i + p - r) p^-1 mod
+// 2^32 <= (2^32 - 1) / p (i + p - r < 2^32). The test may also pass for the
+// primes of a (their roots are kNoRoot); divideOut checks every prime anyway.
+uint32_t primesHitting(const FactorBase& fb, const Polynomial& P, uint32_t i, uint16_t* hits) {
+    typedef uint32_t Lanes __attribute__((vector_size(16)));
+    static_assert(kMaxFb % 4 == 0 && uint64_t{kMaxInterval} + 65536 < uint64_t{1} << 32);
+    const Lanes at = {i, i, i, i};
+    uint32_t count = 0;
+    for (uint32_t j = 0; j < fb.count; j += 4) {
+        Lanes p, inv, lim, r1, r2;
+        std::memcpy(&p, fb.prime + j, sizeof p);
+        std::memcpy(&inv, fb.inverse32 + j, sizeof inv);
+        std::memcpy(&lim, fb.limit32 + j, sizeof lim);
+        std::memcpy(&r1, P.root1 + j, sizeof r1);
+        std::memcpy(&r2, P.root2 + j, sizeof r2);
+        const Lanes hit = ((at + p - r1) * inv <= lim) | ((at + p - r2) * inv <= lim);
+        uint64_t any;
+        std::memcpy(&any, &hit, sizeof any);
+        uint64_t rest;
+        std::memcpy(&rest, reinterpret_cast<const char*>(&hit) + 8, sizeof rest);
+        if ((any | rest) == 0) continue;
+        for (uint32_t k = 0; k < 4; ++k)
+            if (hit[k] != 0 && j + k >= 1 && j + k < fb.count) hits[count++] = static_cast<uint16_t>(j + k);
+    }
+    return count;
+}
+
 }  // namespace
 
 void checkCandidate(Work& w, uint32_t i) {
     const FactorBase& fb = w.fb;
     const Polynomial& P = w.poly;
+    ++w.candidates;
     const int64_t x = static_cast<int64_t>(i) - P.half;
     const i128 q = (static_cast<i128>(P.a) * x + 2 * P.b) * x + P.c;
     if (q == 0) return;
@@ -34,10 +65,9 @@ void checkCandidate(Work& w, uint32_t i) {
         factors[count++] = static_cast<uint16_t>(P.aIndex[l]);  // the factor a of a Q(x)
         divideOut(fb, P.aIndex[l], v, factors, count);
     }
-    for (uint32_t j = 1; j < fb.count; ++j) {
-        const uint32_t r = i % fb.prime[j];
-        if (r == P.root1[j] || r == P.root2[j]) divideOut(fb, j, v, factors, count);
-    }
+    uint16_t hits[kMaxFb];
+    const uint32_t hitCount = primesHitting(fb, P, i, hits);
+    for (uint32_t h = 0; h < hitCount; ++h) divideOut(fb, hits[h], v, factors, count);
     uint64_t large = 1;
     if (v != 1) {
         if (v >= w.rs.largeBound) return;

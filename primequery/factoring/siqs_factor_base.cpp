@@ -10,7 +10,6 @@ namespace {
 
 inline constexpr uint32_t kPrimeLimit = 65536;   // enough primes for kMaxFb
 inline constexpr uint32_t kSmallPrimes = 6541;   // odd primes below kPrimeLimit
-inline constexpr uint32_t kSkipBelow = 30;       // smaller primes are not sieved
 inline constexpr uint32_t kScorePrimes = 80;     // odd primes the multiplier score looks at
 
 // The odd primes below kPrimeLimit, made once.
@@ -40,7 +39,23 @@ uint32_t powMod(uint32_t b, uint32_t e, uint32_t p) {
     return r;
 }
 
-bool isSquareMod(uint32_t x, uint32_t p) { return powMod(x, (p - 1) / 2, p) == 1; }
+// The Jacobi symbol (a / m) for odd m, by the binary method.
+int jacobi(uint32_t a, uint32_t m) {
+    int t = 1;
+    a %= m;
+    while (a != 0) {
+        int z = __builtin_ctz(a);
+        a >>= z;
+        if ((z & 1) && ((m & 7) == 3 || (m & 7) == 5)) t = -t;
+        if ((a & 3) == 3 && (m & 3) == 3) t = -t;
+        uint32_t r = m % a;
+        m = a;
+        a = r;
+    }
+    return m == 1 ? t : 0;
+}
+
+bool isSquareMod(uint32_t x, uint32_t p) { return jacobi(x, p) == 1; }
 
 // A square root of the square x mod the odd prime p (Tonelli and Shanks).
 uint32_t sqrtMod(uint32_t x, uint32_t p) {
@@ -69,35 +84,58 @@ uint32_t sqrtMod(uint32_t x, uint32_t p) {
 
 uint32_t modSmall(u128 n, uint32_t p) { return static_cast<uint32_t>(wordmath::mod64(n, p)); }
 
-// Knuth and Schroeppel's expected contribution of the small primes to the
-// logs of Q(x) for kN, less the cost of the larger values (half log k).
-double multiplierScore(u128 n, uint32_t k) {
-    const uint32_t* primes = oddPrimes();
-    double score = -0.5 * std::log(static_cast<double>(k));
-    uint32_t mod8 = static_cast<uint32_t>(wordmath::lo64(n) % 8) * k % 8;
-    score += mod8 == 1 ? 2 * std::log(2.0) : mod8 == 5 ? std::log(2.0) : 0.5 * std::log(2.0);
-    for (uint32_t j = 0; j < kScorePrimes; ++j) {
-        uint32_t p = primes[j];
-        double lp = std::log(static_cast<double>(p));
-        if (k % p == 0) {
-            score += lp / p;
-        } else if (isSquareMod(mulMod(modSmall(n, p), k % p, p), p)) {
-            score += 2 * lp / (p - 1);
+inline constexpr uint8_t kMultipliers[] = {1,  3,  5,  7,  11, 13, 15, 17, 19, 21, 23, 29, 31, 33,
+                                           35, 37, 39, 41, 43, 47, 51, 53, 55, 57, 59, 61, 65, 67,
+                                           69, 71, 73, 77, 79, 83, 85, 87, 89, 91, 93, 95, 97};
+inline constexpr uint32_t kMultiplierCount = sizeof kMultipliers;
+
+// What the multiplier score needs of the multipliers and the score primes:
+// the Jacobi symbols (k / p), the weights log p / p (p divides k) and
+// 2 log p / (p - 1) (kN a square mod p), and half log k. Made once.
+struct ScoreTables {
+    int8_t symbol[kMultiplierCount][kScorePrimes];
+    double divides[kScorePrimes], square[kScorePrimes], halfLogK[kMultiplierCount];
+};
+
+const ScoreTables& scoreTables() {
+    static ScoreTables t;
+    static bool made = false;
+    if (!made) {
+        const uint32_t* primes = oddPrimes();
+        for (uint32_t j = 0; j < kScorePrimes; ++j) {
+            const double lp = std::log(static_cast<double>(primes[j]));
+            t.divides[j] = lp / primes[j];
+            t.square[j] = 2 * lp / (primes[j] - 1);
         }
+        for (uint32_t m = 0; m < kMultiplierCount; ++m) {
+            t.halfLogK[m] = 0.5 * std::log(static_cast<double>(kMultipliers[m]));
+            for (uint32_t j = 0; j < kScorePrimes; ++j)
+                t.symbol[m][j] = static_cast<int8_t>(jacobi(kMultipliers[m], primes[j]));
+        }
+        made = true;
     }
-    return score;
+    return t;
 }
 
-// The best squarefree multiplier below 128 that is prime to n.
+// The multiplier prime to n with the best Knuth-Schroeppel score: the
+// expected contribution of the small primes to the logs of Q(x) for kN, less
+// the cost of the larger values (half log k).
 uint32_t chooseMultiplier(u128 n) {
-    static constexpr uint8_t kCandidates[] = {1,  3,  5,  7,  11, 13, 15, 17, 19, 21, 23, 29, 31,
-                                              33, 35, 37, 39, 41, 43, 47, 51, 53, 55, 57, 59, 61,
-                                              65, 67, 69, 71, 73, 77, 79, 83, 85, 87, 89, 91, 93, 95, 97};
+    const uint32_t* primes = oddPrimes();
+    const ScoreTables& t = scoreTables();
+    int8_t nSymbol[kScorePrimes];
+    for (uint32_t j = 0; j < kScorePrimes; ++j) nSymbol[j] = static_cast<int8_t>(jacobi(modSmall(n, primes[j]), primes[j]));
     uint32_t best = 1;
     double bestScore = -1e300;
-    for (uint32_t k : kCandidates) {
+    for (uint32_t m = 0; m < kMultiplierCount; ++m) {
+        const uint32_t k = kMultipliers[m];
         if (wordmath::gcd128(n, k) != 1) continue;
-        double score = multiplierScore(n, k);
+        const uint32_t mod8 = static_cast<uint32_t>(wordmath::lo64(n) % 8) * k % 8;
+        double score = (mod8 == 1 ? 2.0 : mod8 == 5 ? 1.0 : 0.5) * 0.6931471805599453 - t.halfLogK[m];
+        for (uint32_t j = 0; j < kScorePrimes; ++j) {
+            if (t.symbol[m][j] == 0) score += t.divides[j];
+            else if (t.symbol[m][j] * nSymbol[j] == 1) score += t.square[j];
+        }
         if (score > bestScore) {
             bestScore = score;
             best = k;
@@ -124,6 +162,8 @@ void addPrime(FactorBase& fb, uint32_t p, uint32_t root) {
     fb.root[j] = root;
     fb.logp[j] = static_cast<uint8_t>(std::lround(std::log2(static_cast<double>(p))));
     fb.inverse[j] = inverse128(p);
+    fb.inverse32[j] = static_cast<uint32_t>(fb.inverse[j]);
+    fb.limit32[j] = 0xFFFFFFFFu / p;
     fb.limit[j] = ~u128{0} / p;
 }
 
@@ -165,7 +205,7 @@ u128 buildFactorBase(Work& w) {
             uint32_t x = mulMod(nm, k % p, p);
             if (isSquareMod(x, p)) addPrime(fb, p, sqrtMod(x, p));
         }
-        if (p < kSkipBelow) fb.firstSieved = fb.count;
+        if (p < w.params.skipBelow) fb.firstSieved = fb.count;
     }
     return 1;
 }

@@ -137,17 +137,17 @@ void setupPolynomials(Work& w) {
     P.rng = 0x9E3779B97F4A7C15ULL;
     P.bIndex = P.bCount = 0;
     const double log2A = 0.5 * (1 + fb.log2kn) - std::log2(static_cast<double>(P.half));
-    // s primes of about the factor base's middle size, at least two.
+    // s primes no larger than the factor base's middle one, at least two.
     const double mid = std::log2(static_cast<double>(fb.prime[fb.count / 2]));
-    int s = static_cast<int>(std::lround(log2A / mid));
+    int s = static_cast<int>(std::ceil(log2A / mid));
     s = s < 2 ? 2 : s > kMaxAPrimes ? kMaxAPrimes : s;
     P.s = s;
     const double q = std::exp2(log2A / s);
     uint32_t lo = 1, hi = fb.count;
-    while (lo < fb.count && fb.prime[lo] < q / 1.6) ++lo;
-    while (hi > lo && fb.prime[hi - 1] > q * 1.6) --hi;
-    // At least s + 4 primes to choose from.
-    while (hi - lo < static_cast<uint32_t>(s + 4) && (lo > 1 || hi < fb.count)) {
+    while (lo < fb.count && fb.prime[lo] < q / 2) ++lo;
+    while (hi > lo && fb.prime[hi - 1] > q * 2) --hi;
+    // Enough primes to choose from for many distinct a's.
+    while (hi - lo < static_cast<uint32_t>(s + 12) && (lo > 1 || hi < fb.count)) {
         if (lo > 1) --lo;
         if (hi < fb.count) ++hi;
     }

@@ -5,7 +5,8 @@
 // mod p, up to the count); interval: the sieve interval [-M, M) in bytes
 // (2M, a multiple of the 32 KB block); lpMult: the large-prime bound as a
 // multiple of the factor base's largest prime; fudge: bits below the log2 of
-// the largest |Q(x)| at which a sieve value makes a candidate.
+// the largest |Q(x)| at which a sieve value makes a candidate; skipBelow: the
+// primes below it are not sieved (they hit often and add little to the log).
 #pragma once
 
 #include <cstdint>
@@ -18,13 +19,14 @@ struct Params {
     uint32_t interval;
     uint16_t lpMult;
     uint16_t fudge;
+    uint16_t skipBelow;
 };
 
 inline constexpr Params kParams[] = {
-    {40, 40, 8192, 16, 14},      {48, 56, 8192, 20, 15},      {56, 70, 16384, 24, 16},
-    {64, 90, 16384, 30, 17},     {72, 110, 32768, 30, 18},    {80, 140, 32768, 40, 19},
-    {88, 180, 32768, 40, 20},    {96, 230, 32768, 50, 21},    {104, 300, 65536, 50, 22},
-    {112, 380, 65536, 60, 23},   {120, 480, 65536, 60, 24},   {128, 600, 65536, 64, 25},
+    {40, 40, 8192, 16, 14, 30},      {48, 56, 8192, 20, 15, 30},      {56, 70, 16384, 24, 16, 30},
+    {64, 90, 16384, 30, 17, 30},     {72, 110, 32768, 30, 18, 30},    {80, 140, 32768, 40, 19, 30},
+    {88, 180, 32768, 40, 20, 30},    {96, 230, 32768, 50, 21, 30},    {104, 300, 65536, 50, 22, 30},
+    {112, 380, 65536, 60, 23, 30},   {120, 480, 65536, 60, 24, 30},   {128, 600, 65536, 64, 25, 30},
 };
 
 // The row for n of `bits` bits: the first whose size is at least that.

@@ -46,9 +46,11 @@ struct FactorBase {
     uint64_t multiplier;
     Wide kn;
     double log2kn;
-    uint32_t prime[kMaxFb];
+    alignas(16) uint32_t prime[kMaxFb];
     uint32_t root[kMaxFb];     // t with t^2 = kN mod p (0 when p divides k)
     uint8_t logp[kMaxFb];      // round(log2 p)
+    alignas(16) uint32_t inverse32[kMaxFb];   // p^-1 mod 2^32
+    alignas(16) uint32_t limit32[kMaxFb];     // (2^32 - 1) / p
     u128 inverse[kMaxFb];      // p^-1 mod 2^128, for exact division
     u128 limit[kMaxFb];        // (2^128 - 1) / p: x divisible by p iff x p^-1 <= limit
 };
@@ -65,7 +67,8 @@ struct Polynomial {
     uint32_t bIndex, bCount;          // the Gray code's position and length
     uint32_t half;                    // M: the sieve index i stands for x = i - M
     uint32_t interval;                // 2M
-    uint32_t root1[kMaxFb], root2[kMaxFb];    // sieve indices mod p of the roots
+    alignas(16) uint32_t root1[kMaxFb];       // sieve indices mod p of the roots
+    alignas(16) uint32_t root2[kMaxFb];
     uint32_t delta[kMaxAPrimes][kMaxFb];      // 2 B_l / a mod p
     uint32_t next1[kMaxFb], next2[kMaxFb];    // the next index to sieve
     uint64_t usedA[kMaxUsedA];
@@ -106,6 +109,7 @@ struct Work {
     alignas(64) uint8_t sieve[kBlockBytes];
     uint8_t sieveInit;   // a sieve value from 128 on (high bit set) makes a candidate
     uint64_t polys;      // polynomials sieved in this run
+    uint64_t candidates; // sieve values past the threshold in this run
     uint64_t retries;    // matrix runs after the first (all runs since start)
 };
 
