@@ -20,28 +20,28 @@ inline void divideOut(const FactorBase& fb, uint32_t j, u128& v, uint16_t* facto
 }
 
 // The factor base indices from 1 on whose primes p have a root at the sieve
-// index i, four primes at a time: p divides i - r iff (i + p - r) p^-1 mod
-// 2^32 <= (2^32 - 1) / p (i + p - r < 2^32). The test may also pass for the
-// primes of a (their roots are kNoRoot); divideOut checks every prime anyway.
+// index i, eight primes at a time: p divides i - r iff (i + p - r) p^-1 mod
+// 2^16 <= (2^16 - 1) / p, as i + p - r < 2^16. The test may also pass for
+// the primes of a (their roots are kNoRoot); divideOut checks every prime.
 uint32_t primesHitting(const FactorBase& fb, const Polynomial& P, uint32_t i, uint16_t* hits) {
-    typedef uint32_t Lanes __attribute__((vector_size(16)));
-    static_assert(kMaxFb % 4 == 0 && uint64_t{kMaxInterval} + 65536 < uint64_t{1} << 32);
-    const Lanes at = {i, i, i, i};
+    typedef uint16_t Lanes __attribute__((vector_size(16)));
+    static_assert(kMaxFb % 8 == 0 && kMaxInterval <= 32768);
+    const uint16_t at16 = static_cast<uint16_t>(i);
+    const Lanes at = {at16, at16, at16, at16, at16, at16, at16, at16};
     uint32_t count = 0;
-    for (uint32_t j = 0; j < fb.count; j += 4) {
+    for (uint32_t j = 0; j < fb.count; j += 8) {
         Lanes p, inv, lim, r1, r2;
-        std::memcpy(&p, fb.prime + j, sizeof p);
-        std::memcpy(&inv, fb.inverse32 + j, sizeof inv);
-        std::memcpy(&lim, fb.limit32 + j, sizeof lim);
+        std::memcpy(&p, fb.prime16 + j, sizeof p);
+        std::memcpy(&inv, fb.inverse16 + j, sizeof inv);
+        std::memcpy(&lim, fb.limit16 + j, sizeof lim);
         std::memcpy(&r1, P.root1 + j, sizeof r1);
         std::memcpy(&r2, P.root2 + j, sizeof r2);
         const Lanes hit = ((at + p - r1) * inv <= lim) | ((at + p - r2) * inv <= lim);
-        uint64_t any;
-        std::memcpy(&any, &hit, sizeof any);
-        uint64_t rest;
-        std::memcpy(&rest, reinterpret_cast<const char*>(&hit) + 8, sizeof rest);
-        if ((any | rest) == 0) continue;
-        for (uint32_t k = 0; k < 4; ++k)
+        uint64_t low, high;
+        std::memcpy(&low, &hit, sizeof low);
+        std::memcpy(&high, reinterpret_cast<const char*>(&hit) + 8, sizeof high);
+        if ((low | high) == 0) continue;
+        for (uint32_t k = 0; k < 8; ++k)
             if (hit[k] != 0 && j + k >= 1 && j + k < fb.count) hits[count++] = static_cast<uint16_t>(j + k);
     }
     return count;

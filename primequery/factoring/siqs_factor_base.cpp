@@ -8,8 +8,8 @@
 namespace factoring::siqs {
 namespace {
 
-inline constexpr uint32_t kPrimeLimit = 65536;   // enough primes for kMaxFb
-inline constexpr uint32_t kSmallPrimes = 6541;   // odd primes below kPrimeLimit
+inline constexpr uint32_t kPrimeLimit = 32768;   // enough primes for kMaxFb, below 2^15
+inline constexpr uint32_t kSmallPrimes = 3511;   // odd primes below kPrimeLimit
 inline constexpr uint32_t kScorePrimes = 80;     // odd primes the multiplier score looks at
 
 // The odd primes below kPrimeLimit, made once.
@@ -162,25 +162,28 @@ void addPrime(FactorBase& fb, uint32_t p, uint32_t root) {
     fb.root[j] = root;
     fb.logp[j] = static_cast<uint8_t>(std::lround(std::log2(static_cast<double>(p))));
     fb.inverse[j] = inverse128(p);
-    fb.inverse32[j] = static_cast<uint32_t>(fb.inverse[j]);
-    fb.limit32[j] = 0xFFFFFFFFu / p;
+    fb.prime16[j] = static_cast<uint16_t>(p);
+    fb.reciprocal[j] = ~uint64_t{0} / p;
+    fb.inverse16[j] = static_cast<uint16_t>(fb.inverse[j]);
+    fb.limit16[j] = static_cast<uint16_t>(0xFFFFu / p);
     fb.limit[j] = ~u128{0} / p;
 }
 
 }  // namespace
 
 uint32_t inverseMod(uint32_t a, uint32_t p) {
-    int64_t t = 0, newT = 1, r = p, newR = a % p;
+    int32_t t = 0, newT = 1;
+    uint32_t r = p, newR = a % p;
     while (newR != 0) {
-        int64_t q = r / newR;
-        int64_t tmp = t - q * newT;
+        const uint32_t q = r / newR;
+        const int32_t tmp = t - static_cast<int32_t>(q) * newT;
         t = newT;
         newT = tmp;
-        tmp = r - q * newR;
+        const uint32_t rest = r - q * newR;
         r = newR;
-        newR = tmp;
+        newR = rest;
     }
-    return static_cast<uint32_t>(t < 0 ? t + p : t);
+    return static_cast<uint32_t>(t < 0 ? t + static_cast<int32_t>(p) : t);
 }
 
 u128 buildFactorBase(Work& w) {

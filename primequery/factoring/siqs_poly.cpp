@@ -90,11 +90,6 @@ void computeC(Polynomial& P) {
     P.c = (P.b * P.b - static_cast<i128>(P.knModA)) / static_cast<i128>(P.a) - static_cast<i128>(P.knDivA);
 }
 
-uint32_t modP(i128 x, uint32_t p) {
-    uint32_t m = static_cast<uint32_t>(wordmath::mod64(static_cast<u128>(x < 0 ? -x : x), p));
-    return x < 0 && m != 0 ? p - m : m;
-}
-
 // B_l = (a / q_l) * (t_l (a / q_l)^-1 mod q_l), the smaller of the two roots.
 void computeB(const FactorBase& fb, Polynomial& P) {
     P.b = 0;
@@ -109,20 +104,28 @@ void computeB(const FactorBase& fb, Polynomial& P) {
     }
 }
 
-// The sieve roots of every prime not in a and their Gray-code steps.
+// The sieve roots of every prime not in a and their Gray-code steps; a and
+// the B_l (below 2^63) are reduced mod p with the prime's reciprocal.
 void computeRoots(const FactorBase& fb, Polynomial& P) {
+    const int s = P.s;
     for (uint32_t j = 1; j < fb.count; ++j) {
-        const uint32_t p = fb.prime[j];
-        if (inA(P, P.s, j)) {
+        if (inA(P, s, j)) {
             P.root1[j] = P.root2[j] = kNoRoot;
-            for (int l = 0; l < P.s; ++l) P.delta[l][j] = 0;
+            for (int l = 0; l < s; ++l) P.delta[l][j] = 0;
             continue;
         }
-        const uint32_t ainv = inverseMod(static_cast<uint32_t>(P.a % p), p);
-        const uint32_t bm = modP(P.b, p), t = fb.root[j], m = P.half % p;
-        P.root1[j] = (mulMod(ainv, (t + p - bm) % p, p) + m) % p;
-        P.root2[j] = (mulMod(ainv, (2 * p - t - bm) % p, p) + m) % p;
-        for (int l = 0; l < P.s; ++l) P.delta[l][j] = mulMod(2 * modP(P.B[l], p) % p, ainv, p);
+        const uint32_t p = fb.prime[j];
+        const uint64_t magic = fb.reciprocal[j];
+        const uint32_t ainv = inverseMod(reduce(P.a, p, magic), p);
+        uint32_t bm = 0;
+        for (int l = 0; l < s; ++l) {
+            const uint32_t bl = reduce(static_cast<uint64_t>(P.B[l]), p, magic);
+            bm = bm + bl >= p ? bm + bl - p : bm + bl;
+            P.delta[l][j] = static_cast<uint16_t>(reduce(uint64_t{2} * bl * ainv, p, magic));
+        }
+        const uint32_t t = fb.root[j], m = reduce(P.half, p, magic);
+        P.root1[j] = static_cast<uint16_t>(reduce(uint64_t{ainv} * (t + p - bm) + m, p, magic));
+        P.root2[j] = static_cast<uint16_t>(reduce(uint64_t{ainv} * (2 * p - t - bm) + m, p, magic));
     }
 }
 
@@ -181,20 +184,20 @@ bool nextPolynomial(Work& w) {
     computeC(P);
     // The roots are (±t - b) / a: b grew by 2 B_v (or fell), so they fall
     // by delta (or grow).
-    const uint32_t* d = P.delta[v];
+    const uint16_t* d = P.delta[v];
     if (P.sign[v] > 0) {
         for (uint32_t j = 1; j < fb.count; ++j) {
-            const uint32_t p = fb.prime[j];
-            uint32_t r1 = P.root1[j] - d[j], r2 = P.root2[j] - d[j];
-            P.root1[j] = r1 > P.root1[j] ? r1 + p : r1;
-            P.root2[j] = r2 > P.root2[j] ? r2 + p : r2;
+            const int32_t p = fb.prime16[j];
+            const int32_t r1 = P.root1[j] - d[j], r2 = P.root2[j] - d[j];
+            P.root1[j] = static_cast<uint16_t>(r1 < 0 ? r1 + p : r1);
+            P.root2[j] = static_cast<uint16_t>(r2 < 0 ? r2 + p : r2);
         }
     } else {
         for (uint32_t j = 1; j < fb.count; ++j) {
-            const uint32_t p = fb.prime[j];
-            uint32_t r1 = P.root1[j] + d[j], r2 = P.root2[j] + d[j];
-            P.root1[j] = r1 >= p ? r1 - p : r1;
-            P.root2[j] = r2 >= p ? r2 - p : r2;
+            const int32_t p = fb.prime16[j];
+            const int32_t r1 = P.root1[j] + d[j], r2 = P.root2[j] + d[j];
+            P.root1[j] = static_cast<uint16_t>(r1 >= p ? r1 - p : r1);
+            P.root2[j] = static_cast<uint16_t>(r2 >= p ? r2 - p : r2);
         }
     }
     for (int l = 0; l < P.s; ++l) P.root1[P.aIndex[l]] = P.root2[P.aIndex[l]] = kNoRoot;

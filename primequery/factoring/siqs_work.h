@@ -20,8 +20,9 @@ using wordmath::u128;
 using i128 = __int128;
 
 inline constexpr uint32_t kMaxFb = 1024;           // factor base primes, 2 included
-inline constexpr uint32_t kBlockBytes = 32768;     // one sieve block: the L1 data cache
-inline constexpr uint32_t kMaxInterval = 2 * kBlockBytes;
+// The whole sieve interval is one block of at most the L1 data cache; sieve
+// indices and primes below 2^15 let the candidate checks work on 16-bit lanes.
+inline constexpr uint32_t kMaxInterval = 32768;
 inline constexpr int kMaxAPrimes = 12;             // primes in a
 inline constexpr uint32_t kExtraRows = 32;         // relations beyond the columns, per try
 inline constexpr int kMaxTries = 4;                // matrix runs before giving up
@@ -29,7 +30,7 @@ inline constexpr uint32_t kMaxRows = kMaxFb + 1 + kMaxTries * kExtraRows;
 inline constexpr uint32_t kMaxRelations = 24576;   // full and partial relations kept
 inline constexpr uint32_t kPoolEntries = kMaxRelations * 20;
 inline constexpr uint32_t kHashSlots = 65536;      // large-prime index, a power of two
-inline constexpr uint32_t kNoRoot = 0xFFFFFFFFu;   // a root that never hits
+inline constexpr uint16_t kNoRoot = 0xFFFF;        // the roots of a's primes: not sieved
 inline constexpr uint32_t kMaxUsedA = 4096;
 
 static_assert(kParams[sizeof kParams / sizeof kParams[0] - 1].interval <= kMaxInterval);
@@ -46,11 +47,13 @@ struct FactorBase {
     uint64_t multiplier;
     Wide kn;
     double log2kn;
-    alignas(16) uint32_t prime[kMaxFb];
+    uint32_t prime[kMaxFb];
+    alignas(16) uint16_t prime16[kMaxFb];     // the primes again, below 2^15
     uint32_t root[kMaxFb];     // t with t^2 = kN mod p (0 when p divides k)
     uint8_t logp[kMaxFb];      // round(log2 p)
-    alignas(16) uint32_t inverse32[kMaxFb];   // p^-1 mod 2^32
-    alignas(16) uint32_t limit32[kMaxFb];     // (2^32 - 1) / p
+    uint64_t reciprocal[kMaxFb];              // floor((2^64 - 1) / p), for reduce
+    alignas(16) uint16_t inverse16[kMaxFb];   // p^-1 mod 2^16
+    alignas(16) uint16_t limit16[kMaxFb];     // (2^16 - 1) / p
     u128 inverse[kMaxFb];      // p^-1 mod 2^128, for exact division
     u128 limit[kMaxFb];        // (2^128 - 1) / p: x divisible by p iff x p^-1 <= limit
 };
@@ -67,10 +70,9 @@ struct Polynomial {
     uint32_t bIndex, bCount;          // the Gray code's position and length
     uint32_t half;                    // M: the sieve index i stands for x = i - M
     uint32_t interval;                // 2M
-    alignas(16) uint32_t root1[kMaxFb];       // sieve indices mod p of the roots
-    alignas(16) uint32_t root2[kMaxFb];
-    uint32_t delta[kMaxAPrimes][kMaxFb];      // 2 B_l / a mod p
-    uint32_t next1[kMaxFb], next2[kMaxFb];    // the next index to sieve
+    alignas(16) uint16_t root1[kMaxFb];       // sieve indices mod p of the roots
+    alignas(16) uint16_t root2[kMaxFb];
+    uint16_t delta[kMaxAPrimes][kMaxFb];      // 2 B_l / a mod p
     uint64_t usedA[kMaxUsedA];
     uint32_t usedCount;
     uint64_t rng;
@@ -106,7 +108,7 @@ struct Work {
     FactorBase fb;
     Polynomial poly;
     RelationStore rs;
-    alignas(64) uint8_t sieve[kBlockBytes];
+    alignas(64) uint8_t sieve[kMaxInterval];
     uint8_t sieveInit;   // a sieve value from 128 on (high bit set) makes a candidate
     uint64_t polys;      // polynomials sieved in this run
     uint64_t candidates; // sieve values past the threshold in this run
@@ -127,8 +129,8 @@ bool firstPolynomial(Work& w);
 // The next b of the same a (Gray code); false when the a is used up.
 bool nextPolynomial(Work& w);
 
-// Sieves the interval of the current polynomial block by block and hands the
-// candidates to checkCandidate.
+// Sieves the interval of the current polynomial and hands the candidates to
+// checkCandidate.
 void sievePolynomial(Work& w);
 
 // Trial-divides Q at sieve index i with the primes whose roots hit i, and
@@ -150,10 +152,16 @@ u128 solveRelations(Work& w);
 // yields, or 0.
 u128 squareRootFactor(Work& w, const uint64_t* rowSet);
 
-// Modular helpers on 32-bit primes.
+// Modular helpers on the factor base primes (below 2^15): a^-1 mod p for a
+// prime to p, and a b mod p for a, b below 2^16.
 uint32_t inverseMod(uint32_t a, uint32_t p);
-inline uint32_t mulMod(uint32_t a, uint32_t b, uint32_t p) {
-    return static_cast<uint32_t>(static_cast<uint64_t>(a) * b % p);
+inline uint32_t mulMod(uint32_t a, uint32_t b, uint32_t p) { return a * b % p; }
+// x mod p with reciprocal = floor((2^64 - 1) / p): the quotient estimate is
+// at most one short.
+inline uint32_t reduce(uint64_t x, uint32_t p, uint64_t reciprocal) {
+    const uint64_t q = static_cast<uint64_t>((static_cast<u128>(x) * reciprocal) >> 64);
+    const uint64_t r = x - q * p;
+    return static_cast<uint32_t>(r >= p ? r - p : r);
 }
 
 }  // namespace factoring::siqs
