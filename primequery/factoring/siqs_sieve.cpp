@@ -30,13 +30,16 @@ inline void sievePrime(uint8_t* sieve, uint32_t len, uint32_t p, uint8_t lg, uin
     if (s < end) *s += lg;
 }
 
+// Hands the indices of the bytes with the high bit set to checkCandidate,
+// looking at 64 bytes at a time (candidates are rare).
 void scan(Work& w, uint32_t len) {
+    static_assert(kMaxInterval % 64 == 0);
     const uint8_t* sieve = w.sieve;
-    for (uint32_t o = 0; o < len; o += 8) {
-        uint64_t v;
-        std::memcpy(&v, sieve + o, 8);
-        if ((v & kHighBits) == 0) continue;
-        for (uint32_t k = 0; k < 8; ++k)
+    for (uint32_t o = 0; o < len; o += 64) {
+        uint64_t v[8];
+        std::memcpy(v, sieve + o, sizeof v);
+        if (((v[0] | v[1] | v[2] | v[3] | v[4] | v[5] | v[6] | v[7]) & kHighBits) == 0) continue;
+        for (uint32_t k = 0; k < 64; ++k)
             if (sieve[o + k] & 0x80) checkCandidate(w, o + k);
     }
 }
