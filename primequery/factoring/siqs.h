@@ -3,8 +3,8 @@
 //
 // Deterministic: the multiplier, the factor base and the sequence of
 // polynomials (a fixed-seed draw of a's primes) depend on n alone, so the
-// same n always takes the same time. Work memory is one static record of
-// about 3.5 MB (primequery/factoring/siqs_work.h); no heap. Not reentrant.
+// same n always takes the same time. Work memory is static, about 2.6 MB
+// (primequery/factoring/siqs_work.h); no heap. Not reentrant.
 #pragma once
 
 #include <cstdint>
@@ -13,14 +13,17 @@
 
 namespace factoring {
 
-// The smallest n the parameter table serves: below it a and the factor base
-// get too small to give enough distinct polynomials (SQUFOF, rho and trial
-// division are faster there anyway).
+// The smallest n the parameter table serves. Below it a and the factor base
+// get so small that some n run out of distinct polynomials (one of 640
+// composites of 24 to 39 bits did); SQUFOF, rho and trial division are
+// faster there anyway. From 40 bits on no run of the sweeps failed.
 inline constexpr int kSiqsMinBits = 40;
 
-// The caller divides out the primes below this bound. The sieve itself needs
-// only an odd n: a prime factor up to the factor base's largest prime is
-// returned while the factor base is built, and larger ones do no harm.
+// The caller divides out the primes below this bound, that is, passes an odd
+// n. The sieve needs no more: a prime factor up to the factor base's largest
+// prime is returned while the factor base is built, and larger ones do no
+// harm. A perfect power p^k cannot be split this way (every pair of square
+// roots of a square mod p^k is x, -x): the run gives up and returns 0.
 inline constexpr uint32_t kSiqsTrialBound = 3;
 
 // A factor f of n with 1 < f < n, for an odd composite n below 2^128 of at

@@ -9,6 +9,8 @@
 namespace factoring::siqs {
 namespace {
 
+inline constexpr uint32_t kIndexMask = (1u << kIndexBits) - 1;
+
 uint32_t slotOf(uint64_t large) { return static_cast<uint32_t>((large * 0x9E3779B97F4A7C15ULL) >> 48) & (kHashSlots - 1); }
 
 void addRow(RelationStore& rs, uint32_t first, uint32_t second) {
@@ -28,7 +30,10 @@ void clearRelations(Work& w) {
     const uint64_t pmax = w.fb.prime[w.fb.count - 1];
     // Below pmax^2 a cofactor without factor base primes is prime.
     rs.largeBound = pmax * (w.params.lpMult < pmax ? w.params.lpMult : pmax);
-    std::memset(rs.hash, 0, sizeof rs.hash);
+    if (++rs.generation >= (1u << (32 - kIndexBits))) {  // the tags wrapped around
+        std::memset(rs.hash, 0, sizeof rs.hash);
+        rs.generation = 1;
+    }
 }
 
 void storeRelation(Work& w, u128 y, bool negative, int twos, const uint16_t* factors, int count, uint64_t large) {
@@ -37,9 +42,10 @@ void storeRelation(Work& w, u128 y, bool negative, int twos, const uint16_t* fac
     uint32_t slot = 0, partner = kNone;
     if (large != 1) {
         slot = slotOf(large);
-        while (rs.hash[slot] != 0) {
-            if (rs.rel[rs.hash[slot] - 1].large == large) {
-                partner = rs.hash[slot] - 1;
+        const uint32_t tag = rs.generation << kIndexBits;
+        while ((rs.hash[slot] & ~kIndexMask) == tag) {
+            if (rs.rel[rs.hash[slot] & kIndexMask].large == large) {
+                partner = rs.hash[slot] & kIndexMask;
                 break;
             }
             slot = (slot + 1) & (kHashSlots - 1);
@@ -57,7 +63,7 @@ void storeRelation(Work& w, u128 y, bool negative, int twos, const uint16_t* fac
     rs.poolUsed += count;
     if (large == 1) addRow(rs, index, kNone);
     else if (partner != kNone) addRow(rs, partner, index);
-    else rs.hash[slot] = index + 1;
+    else rs.hash[slot] = rs.generation << kIndexBits | index;
 }
 
 }  // namespace factoring::siqs

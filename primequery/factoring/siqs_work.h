@@ -1,12 +1,14 @@
 // The work record of the quadratic sieve and the stages that share it
 // (internal, C++ only).
 //
-// One static record holds everything a run needs, sized for the largest row
-// of the tuning table: the factor base with its square roots and inverses,
-// the polynomial and its roots, the sieve block, the relation store with its
-// large-prime index, and the matrix. About 3.3 MB, in static storage (pages
-// are touched only as far as a run uses them). Not reentrant: one run at a
-// time in the process.
+// One static record holds what a run needs, sized for the largest row of
+// the tuning table: the factor base with its square roots and inverses
+// (56 KB), the polynomial with its roots and Gray-code steps (62 KB), the
+// sieve interval (32 KB), and the relation store with its large-prime index
+// (2.0 MB, ten times the relations a 128-bit run keeps); the matrix (332 KB,
+// siqs_matrix.cpp) and the small primes (46 KB, siqs_factor_base.cpp) have
+// their own. About 2.6 MB in all, in static storage (pages are touched only
+// as far as a run uses them). Not reentrant: one run at a time.
 #pragma once
 
 #include <cstdint>
@@ -30,6 +32,8 @@ inline constexpr uint32_t kMaxRows = kMaxFb + 1 + kMaxTries * kExtraRows;
 inline constexpr uint32_t kMaxRelations = 24576;   // full and partial relations kept
 inline constexpr uint32_t kPoolEntries = kMaxRelations * 20;
 inline constexpr uint32_t kHashSlots = 65536;      // large-prime index, a power of two
+inline constexpr int kIndexBits = 15;              // of a large-prime index entry; the rest tags
+static_assert(kMaxRelations < (1u << kIndexBits));
 inline constexpr uint16_t kNoRoot = 0xFFFF;        // the roots of a's primes: not sieved
 inline constexpr uint32_t kMaxUsedA = 4096;
 
@@ -97,7 +101,10 @@ struct RelationStore {
     uint32_t rowFirst[kMaxRows], rowSecond[kMaxRows];   // relation indices; second kNone for a full
     Relation rel[kMaxRelations];
     uint16_t pool[kPoolEntries];
-    uint32_t hash[kHashSlots];         // relation index + 1 of the first partial per large prime
+    // The first partial per large prime: its relation index, tagged with the
+    // run's generation (stale tags read as empty, so a run need not clear).
+    uint32_t hash[kHashSlots];
+    uint32_t generation;
 };
 
 inline constexpr uint32_t kNone = 0xFFFFFFFFu;

@@ -50,7 +50,7 @@ u128 composite(std::mt19937_64& gen, int bits, Shape shape) {
 
 TEST(Siqs, ProperDivisorAtEverySize) {
 #ifdef Q64_CHECKS
-    const int step = 22, seeds = 1;  // the sanitizer build: a few sizes
+    const int step = 11, seeds = 1;  // the sanitizer build: fewer sizes
 #else
     const int step = 4, seeds = 2;
 #endif
