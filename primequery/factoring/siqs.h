@@ -3,7 +3,7 @@
 //
 // Deterministic: the multiplier, the factor base and the sequence of
 // polynomials (a fixed-seed draw of a's primes) depend on n alone, so the
-// same n always takes the same time. Work memory is static, about 2.6 MB
+// same n always takes the same time. Work memory is static, about 1.7 MB
 // (primequery/factoring/siqs_work.h); no heap. Not reentrant.
 #pragma once
 

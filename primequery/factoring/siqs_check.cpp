@@ -9,7 +9,6 @@
 namespace factoring::siqs {
 namespace {
 
-inline constexpr int kMaxFactors = 128;  // |Q(x)| < 2^96 has fewer odd prime factors
 
 // Divides v by the factor base prime j as often as it goes, noting each.
 inline void divideOut(const FactorBase& fb, uint32_t j, u128& v, uint16_t* factors, int& count) {

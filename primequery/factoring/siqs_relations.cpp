@@ -38,7 +38,12 @@ void clearRelations(Work& w) {
 
 void storeRelation(Work& w, u128 y, bool negative, int twos, const uint16_t* factors, int count, uint64_t large) {
     RelationStore& rs = w.rs;
-    if (rs.count >= kMaxRelations || rs.poolUsed + count > kPoolEntries) return;
+    // The last kMaxRows places are kept for full relations, so that a run
+    // whose store fills up still ends.
+    const bool full = large == 1;
+    const uint32_t room = full ? kMaxRelations : kMaxRelations - kMaxRows;
+    const uint32_t poolRoom = full ? kPoolEntries : kPoolEntries - kMaxRows * kMaxFactors;
+    if (rs.count >= room || rs.poolUsed + count > poolRoom) return;
     uint32_t slot = 0, partner = kNone;
     if (large != 1) {
         slot = slotOf(large);

@@ -3,12 +3,13 @@
 //
 // One static record holds what a run needs, sized for the largest row of
 // the tuning table: the factor base with its square roots and inverses
-// (56 KB), the polynomial with its roots and Gray-code steps (62 KB), the
+// (28 KB), the polynomial with its roots and Gray-code steps (48 KB), the
 // sieve interval (32 KB), and the relation store with its large-prime index
-// (2.0 MB, ten times the relations a 128-bit run keeps); the matrix (332 KB,
-// siqs_matrix.cpp) and the small primes (46 KB, siqs_factor_base.cpp) have
-// their own. About 2.6 MB in all, in static storage (pages are touched only
-// as far as a run uses them). Not reentrant: one run at a time.
+// (1.4 MB, six times the relations the slowest 128-bit run of the sweeps
+// kept); the matrix (100 KB, siqs_matrix.cpp) and the small primes (46 KB,
+// siqs_factor_base.cpp) have their own. About 1.7 MB in all, in static
+// storage (pages are touched only as far as a run uses them). Not
+// reentrant: one run at a time.
 #pragma once
 
 #include <cstdint>
@@ -21,7 +22,7 @@ namespace factoring::siqs {
 using wordmath::u128;
 using i128 = __int128;
 
-inline constexpr uint32_t kMaxFb = 1024;           // factor base primes, 2 included
+inline constexpr uint32_t kMaxFb = 512;            // factor base primes, 2 included
 // The whole sieve interval is one block of at most the L1 data cache; sieve
 // indices and primes below 2^15 let the candidate checks work on 16-bit lanes.
 inline constexpr uint32_t kMaxInterval = 32768;
@@ -29,8 +30,9 @@ inline constexpr int kMaxAPrimes = 12;             // primes in a
 inline constexpr uint32_t kExtraRows = 32;         // relations beyond the columns, per try
 inline constexpr int kMaxTries = 4;                // matrix runs before giving up
 inline constexpr uint32_t kMaxRows = kMaxFb + 1 + kMaxTries * kExtraRows;
-inline constexpr uint32_t kMaxRelations = 24576;   // full and partial relations kept
+inline constexpr uint32_t kMaxRelations = 16384;   // full and partial relations kept
 inline constexpr uint32_t kPoolEntries = kMaxRelations * 20;
+inline constexpr uint32_t kMaxFactors = 128;       // odd prime factors of a |Q(x)| below 2^96, and of a
 inline constexpr uint32_t kHashSlots = 65536;      // large-prime index, a power of two
 inline constexpr int kIndexBits = 15;              // of a large-prime index entry; the rest tags
 static_assert(kMaxRelations < (1u << kIndexBits));
@@ -38,6 +40,7 @@ inline constexpr uint16_t kNoRoot = 0xFFFF;        // the roots of a's primes: n
 inline constexpr uint32_t kMaxUsedA = 4096;
 
 static_assert(kParams[sizeof kParams / sizeof kParams[0] - 1].interval <= kMaxInterval);
+static_assert(kParams[sizeof kParams / sizeof kParams[0] - 1].fbSize <= kMaxFb);
 
 // kN as three words: w2 * 2^128 + w.
 struct Wide {
