@@ -16,7 +16,8 @@ Work work;
 namespace {
 
 // About six times the most polynomials that a 128-bit n took in the sweeps
-// (534 of 3,000 numbers): a run that needs more gives up.
+// (534, the slowest of 1,000 random products of two 64-bit primes): a run
+// that needs more gives up.
 inline constexpr uint64_t kMaxPolynomials = 3000;
 
 // The start value of the sieve bytes: 128 less the threshold in bits.

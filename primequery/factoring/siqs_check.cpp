@@ -9,7 +9,6 @@
 namespace factoring::siqs {
 namespace {
 
-
 // Divides v by the factor base prime j as often as it goes, noting each.
 inline void divideOut(const FactorBase& fb, uint32_t j, u128& v, uint16_t* factors, int& count) {
     while (v * fb.inverse[j] <= fb.limit[j]) {
