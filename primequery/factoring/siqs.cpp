@@ -72,7 +72,8 @@ wordmath::u128 siqsFactor(wordmath::u128 n) {
 
 SiqsStats siqsStats() {
     const siqs::Work& w = siqs::work;
-    return SiqsStats{w.fb.multiplier, w.fb.count, w.polys, w.candidates, w.rs.count, w.rs.fullCount, w.rs.pairCount, w.retries};
+    return SiqsStats{w.fb.multiplier, w.fb.count,     w.polys,   w.candidates, w.rs.count,
+                     w.rs.fullCount,  w.rs.pairCount, w.retries, w.notSquare};
 }
 
 }  // namespace factoring

@@ -41,6 +41,7 @@ struct SiqsStats {
     uint32_t relations;     // full and partial relations kept
     uint32_t fullRelations, partialPairs;
     uint64_t retries;       // matrix runs after a first that split nothing, all runs
+    uint64_t notSquare;     // dependencies that were no square (a fault), all runs
 };
 SiqsStats siqsStats();
 

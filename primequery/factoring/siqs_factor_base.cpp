@@ -124,7 +124,8 @@ uint32_t chooseMultiplier(u128 n) {
     const uint32_t* primes = oddPrimes();
     const ScoreTables& t = scoreTables();
     int8_t nSymbol[kScorePrimes];
-    for (uint32_t j = 0; j < kScorePrimes; ++j) nSymbol[j] = static_cast<int8_t>(jacobi(modSmall(n, primes[j]), primes[j]));
+    for (uint32_t j = 0; j < kScorePrimes; ++j)
+        nSymbol[j] = static_cast<int8_t>(jacobi(modSmall(n, primes[j]), primes[j]));
     uint32_t best = 1;
     double bestScore = -1e300;
     for (uint32_t m = 0; m < kMultiplierCount; ++m) {

@@ -11,7 +11,9 @@ namespace {
 
 inline constexpr uint32_t kIndexMask = (1u << kIndexBits) - 1;
 
-uint32_t slotOf(uint64_t large) { return static_cast<uint32_t>((large * 0x9E3779B97F4A7C15ULL) >> 48) & (kHashSlots - 1); }
+uint32_t slotOf(uint64_t large) {
+    return static_cast<uint32_t>((large * 0x9E3779B97F4A7C15ULL) >> 48) & (kHashSlots - 1);
+}
 
 void addRow(RelationStore& rs, uint32_t first, uint32_t second) {
     if (rs.rows >= kMaxRows) return;

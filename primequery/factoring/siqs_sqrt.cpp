@@ -38,8 +38,12 @@ u128 squareRootFactor(Work& w, const uint64_t* rowSet) {
             x = mont.mul(x, mont.to(first.large));  // large^2 over the pair
         }
     }
-    for (uint32_t j = 0; j <= fb.count; ++j)
-        if (exponents[j] & 1) return 0;  // not a square: a bug upstream, never a wrong factor
+    for (uint32_t j = 0; j <= fb.count; ++j) {
+        if (exponents[j] & 1) {  // a fault upstream; counted, never a wrong factor
+            ++w.notSquare;
+            return 0;
+        }
+    }
     for (uint32_t j = 0; j < fb.count; ++j)
         if (exponents[j] != 0) x = mont.mul(x, mont.pow(mont.to(fb.prime[j]), exponents[j] / 2));
     const u128 xs = mont.from(x), ys = mont.from(y);

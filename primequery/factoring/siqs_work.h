@@ -123,6 +123,7 @@ struct Work {
     uint64_t polys;      // polynomials sieved in this run
     uint64_t candidates; // sieve values past the threshold in this run
     uint64_t retries;    // matrix runs after the first (all runs since start)
+    uint64_t notSquare;  // dependencies whose product was no square: a fault (all runs)
 };
 
 extern Work work;
