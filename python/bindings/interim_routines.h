@@ -12,7 +12,7 @@
 
 #include <cstdint>
 
-#include "python/bindings/py_arguments.h"
+#include "python/bindings/py_limits.h"
 #include "q64/m5_primequery.h"
 
 namespace interim {

@@ -4,6 +4,7 @@
 #include <mutex>
 #include <thread>
 
+#include "python/bindings/py_errors.h"
 #include "q64/m5_primetable.h"
 
 namespace q64py {
@@ -24,12 +25,16 @@ int progressHook(uint64_t, uint64_t, void* context) {
 }  // namespace
 
 LibraryCall::LibraryCall() : nextCheck_(std::chrono::steady_clock::now() + kSignalCheckInterval) {
-    if (lockOwner.load() == std::this_thread::get_id()) {
-        PyErr_SetString(PyExc_RuntimeError,
-                        "q64 was called while a q64 call runs on the same thread (from a signal handler?); "
-                        "the library is not reentrant");
-        throw py::error_already_set();
-    }
+    if (lockOwner.load() == std::this_thread::get_id())
+        raise(PyExc_RuntimeError,
+              "q64 was called while a q64 call runs on the same thread (from a signal handler?); "
+              "the library is not reentrant");
+}
+
+LibraryCall::~LibraryCall() {
+    Py_XDECREF(interruptType_);
+    Py_XDECREF(interruptValue_);
+    Py_XDECREF(interruptTrace_);
 }
 
 LibraryCall::Inside::Inside(LibraryCall& call) {
@@ -49,13 +54,17 @@ bool LibraryCall::stopRequested() {
     const auto now = std::chrono::steady_clock::now();
     if (now < nextCheck_) return false;
     nextCheck_ = now + kSignalCheckInterval;
-    py::gil_scoped_acquire held;
-    if (PyErr_CheckSignals() != 0) interrupt_.emplace();
+    const PyGILState_STATE held = PyGILState_Ensure();
+    if (PyErr_CheckSignals() != 0) PyErr_Fetch(&interruptType_, &interruptValue_, &interruptTrace_);
+    PyGILState_Release(held);
     return stopped();
 }
 
 void LibraryCall::raiseIfStopped() {
-    if (interrupt_) throw *interrupt_;
+    if (!stopped()) return;
+    PyErr_Restore(interruptType_, interruptValue_, interruptTrace_);  // takes the references
+    interruptType_ = interruptValue_ = interruptTrace_ = nullptr;
+    raiseSet();
 }
 
 }  // namespace q64py

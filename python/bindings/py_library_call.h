@@ -3,14 +3,12 @@
 // Ctrl-C watched between the pieces of a long run.
 #pragma once
 
-#include <pybind11/pybind11.h>
+#include <Python.h>
 
 #include <chrono>
 #include <optional>
 
 namespace q64py {
-
-namespace py = pybind11;
 
 // One call into the library, made with the GIL held.
 class LibraryCall {
@@ -19,6 +17,9 @@ public:
     // signal handler that runs during a call (see stopRequested) and calls the
     // package again.
     LibraryCall();
+    ~LibraryCall();
+    LibraryCall(const LibraryCall&) = delete;
+    LibraryCall& operator=(const LibraryCall&) = delete;
 
     // Runs `call` with the GIL released and the library's lock held, the
     // progress hook asking stopRequested between the pieces of a long run;
@@ -28,7 +29,7 @@ public:
     auto run(F&& call) -> decltype(call()) {
         std::optional<decltype(call())> result;
         {
-            py::gil_scoped_release released;
+            Released released;
             Inside inside(*this);
             result = call();
         }
@@ -40,9 +41,20 @@ public:
     // 20 ms it takes the GIL and runs Python's pending signal handlers; true
     // from when one raised (the exception is kept for run to raise).
     bool stopRequested();
-    bool stopped() const { return interrupt_.has_value(); }
+    bool stopped() const { return interruptType_ != nullptr; }
 
 private:
+    // The GIL released for its lifetime.
+    class Released {
+    public:
+        Released() : state_(PyEval_SaveThread()) {}
+        ~Released() { PyEval_RestoreThread(state_); }
+        Released(const Released&) = delete;
+        Released& operator=(const Released&) = delete;
+
+    private:
+        PyThreadState* state_;
+    };
     // The library's lock and this call's progress hook, for its lifetime.
     class Inside {
     public:
@@ -54,7 +66,10 @@ private:
 
     void raiseIfStopped();
 
-    std::optional<py::error_already_set> interrupt_;
+    // The exception a signal handler raised during the call.
+    PyObject* interruptType_ = nullptr;
+    PyObject* interruptValue_ = nullptr;
+    PyObject* interruptTrace_ = nullptr;
     std::chrono::steady_clock::time_point nextCheck_;
 };
 

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "python/bindings/py_errors.h"
 #include "python/bindings/py_library_call.h"
 #include "python/bindings/py_routines.h"
 

@@ -1,16 +1,30 @@
-// How far each function of the package reaches: its routine's reach, fetched
-// once (for an interim routine this builds its prime table).
+// How far each function of the package reaches: the largest value of its
+// arguments, the reach of its routine, fetched once (for an interim routine
+// this builds its prime table).
 #pragma once
 
-#include "python/bindings/py_arguments.h"
+#include <string>
+
+#include "q64/base.h"
 
 namespace q64py {
+
+// The largest value an argument may take, and how the error message names it.
+struct Limit {
+    Q2Value value;
+    std::string text;  // e.g. "2**128 - 1"
+};
+
+// The limits of the library's full reach.
+inline Limit below2to128() { return {Q2Value{~uint64_t{0}, ~uint64_t{0}}, "2**128 - 1"}; }
+inline Limit below2to64() { return {Q2Value{~uint64_t{0}, 0}, "2**64 - 1"}; }
 
 struct Limits {
     Limit isprime, factor, nextPrime, prevPrime, nthPrime, pi, countPrimes, primes;
 };
 
-// Raises MemoryError when what the routines need was refused.
+// With the GIL held. Raises MemoryError (PythonError) when what the routines
+// need was refused.
 const Limits& limits();
 
 }  // namespace q64py

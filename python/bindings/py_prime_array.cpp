@@ -2,11 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <new>
 #include <stdexcept>
-#include <vector>
+#include <string>
 
-#include "python/bindings/py_arguments.h"
+#include "python/bindings/py_errors.h"
 #include "python/bindings/py_library_call.h"
 #include "python/bindings/py_routines.h"
 
@@ -14,13 +13,11 @@ namespace q64py {
 
 namespace {
 
-using Primes = std::vector<uint64_t>;
-
 // What the listing routine's sink fills, and why it stopped it.
 struct Collector {
-    Primes primes;
-    LibraryCall* call;
-    bool refused = false;  // memory for the array was refused
+    PrimeVector& primes;
+    LibraryCall& call;
+    bool refused = false;  // memory for the primes was refused
 };
 
 int collect(const uint64_t* primes, uint64_t count, void* context) {
@@ -31,7 +28,7 @@ int collect(const uint64_t* primes, uint64_t count, void* context) {
         collector->refused = true;
         return 1;
     }
-    return collector->call->stopRequested() ? 1 : 0;
+    return collector->call.stopRequested() ? 1 : 0;
 }
 
 }  // namespace
@@ -49,21 +46,20 @@ uint64_t primeCountBound(uint64_t a, uint64_t b) {
     return bound >= 1.8e19 ? ~uint64_t{0} : static_cast<uint64_t>(bound);
 }
 
-py::array_t<uint64_t> listPrimes(uint64_t a, uint64_t b) {
+std::unique_ptr<PrimeVector> listPrimes(uint64_t a, uint64_t b) {
     LibraryCall call;
-    auto* collector = new Collector{Primes(), &call};
-    py::capsule owner(collector, [](void* c) { delete static_cast<Collector*>(c); });
+    auto primes = std::make_unique<PrimeVector>();
     try {
-        collector->primes.reserve(primeCountBound(a, b));
+        primes->reserve(primeCountBound(a, b));
     } catch (const std::exception&) {
-        // More room than can be had up front: the array grows as it fills.
+        // More room than can be had up front: the vector grows as it fills.
     }
-    const int64_t result = call.run([&] { return routines.eachPrime.call(a, b, collect, collector); });
-    if (result != 0 || collector->refused)
+    Collector collector{*primes, call};
+    const int64_t result = call.run([&] { return routines.eachPrime.call(a, b, collect, &collector); });
+    if (result != 0 || collector.refused)
         raise(PyExc_MemoryError, "primes(): memory for the primes of [" + std::to_string(a) + ", " +
                                      std::to_string(b) + "] was refused");
-    return py::array_t<uint64_t>(static_cast<py::ssize_t>(collector->primes.size()), collector->primes.data(),
-                                 owner);
+    return primes;
 }
 
 }  // namespace q64py

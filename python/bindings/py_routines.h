@@ -6,7 +6,7 @@
 #pragma once
 
 #include "python/bindings/interim_routines.h"
-#include "python/bindings/py_arguments.h"
+#include "python/bindings/py_limits.h"
 #include "q64/m5_primequery.h"
 #include "q64/m5_primetable.h"
 
