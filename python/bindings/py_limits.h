@@ -18,6 +18,8 @@ struct Limit {
 // The limits of the library's full reach.
 inline Limit below2to128() { return {Q2Value{~uint64_t{0}, ~uint64_t{0}}, "2**128 - 1"}; }
 inline Limit below2to64() { return {Q2Value{~uint64_t{0}, 0}, "2**64 - 1"}; }
+// The number of primes below 2^64: the reach of the n-th prime.
+inline Limit primesBelow2to64() { return {Q2Value{425656284035217743, 0}, "pi(2**64 - 1)"}; }
 
 struct Limits {
     Limit isprime, factor, nextPrime, prevPrime, nthPrime, pi, countPrimes, primes;

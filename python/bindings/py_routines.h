@@ -1,8 +1,13 @@
 // The library routine behind each function of the package, and how far its
 // arguments reach. A routine not yet in the library is served by its interim
 // stand-in on the 1 MB start table (interim_routines.h) with that table's
-// reach; when the routine lands, its line names it and its full reach, e.g.
-//     {_5_primetstx, below2to128},
+// reach; when the routine lands, its line names it and its full reach:
+//     {_5_primetstx, below2to128}, {_5_prmfctx, below2to128},
+//     {_5_prmnextx, below2to128},  {_5_prmprevx, below2to128},
+//     {_5_prmnthx, primesBelow2to64}, {_5_prmpi, below2to64},
+//     {_5_prmcount, below2to64},   {_5_prmeach, below2to64},
+// and `ready` is true once no interim routine is left (this file and
+// interim_routines.* then go).
 #pragma once
 
 #include "python/bindings/interim_routines.h"
