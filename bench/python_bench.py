@@ -22,6 +22,7 @@ import argparse
 import os
 import pathlib
 import random
+import re
 import statistics
 import subprocess
 import sys
@@ -114,7 +115,7 @@ def list_program():
     if not program.exists():
         return None, f"no program {program} (build it, or set Q64_PRIMES)"
     usage = subprocess.run([program, "--help"], capture_output=True, text=True).stdout
-    if " list " not in usage:
+    if not re.search(r"^\s+list\b", usage, re.MULTILINE):
         return None, f"{program} has no question `list` yet"
     return program, ""
 

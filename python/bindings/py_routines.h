@@ -6,8 +6,8 @@
 //     {_5_prmnextx, below2to128},  {_5_prmprevx, below2to128},
 //     {_5_prmnthx, primesBelow2to64}, {_5_prmpi, below2to64},
 //     {_5_prmcount, below2to64},   {_5_prmeach, below2to64},
-// and `ready` is true once no interim routine is left (this file and
-// interim_routines.* then go).
+// and `ready` answers true once no interim routine is left (and
+// interim_routines.* go).
 #pragma once
 
 #include "python/bindings/interim_routines.h"
