@@ -3,6 +3,7 @@
 //   cmake -S . -B build/bench -DQ64_BENCH=ON -DQ64_TESTS=OFF
 //   cmake --build build/bench --target sieve_bench
 //   build/bench/bench/sieve_bench [repeats=3]
+//   build/bench/bench/sieve_bench --csv [repeats=3]
 //
 // Times _5_prmnew on a 128 MB block (16777216 words, the numbers below
 // 4,697,619,571) on one thread (--threads 1) and on every hardware thread,
@@ -14,6 +15,11 @@
 // mean of 100 builds) and a 128 MB block appended to the 128 MB table with
 // _5_prmexpd (the step of an extension or a rebuild), on one thread and on
 // all, whose prime count is checked against primesieve too.
+//
+// With --csv: tables of 1 to 128 MB built on one thread and on all, each
+// against primesieve on the same bound (by its own clock, which leaves out
+// the process start), one row per table: figure,size,ours_s,peer,peer_s
+// (size: the table's limit; seconds: the best of the repeats).
 #include <cinttypes>
 #include <cstdio>
 #include <cstdlib>
@@ -104,9 +110,36 @@ void reportPeer(const char* name, const Peer& peer, uint64_t stop, const Times& 
                 ours.bestWall / peer.ownSeconds);
 }
 
+// The --csv series: table builds against primesieve by bound.
+int csvSeries(int repeats) {
+    std::printf("figure,size,ours_s,peer,peer_s\n");
+    const unsigned all = primetable::sieveThreads();
+    for (uint64_t megabytes : {1, 4, 16, 64, 128}) {
+        const uint64_t words = megabytes * table::kWordsPerMegabyte;
+        uint64_t* block = obtain(words);
+        for (bool oneThread : {true, false}) {
+            primetable::setSieveThreadCap(oneThread ? 1 : all);
+            Times ours;
+            double peer = 1e9;
+            for (int i = 0; i < repeats; ++i) {
+                ours.measure([&] { _5_prmnew(words, block); });
+                Peer run = runPrimesieve(block[table::kLimit] - 1, oneThread);
+                if (run.ran && run.ownSeconds < peer) peer = run.ownSeconds;
+            }
+            std::printf("%s,%" PRIu64 ",%.6g,%s,%.6g\n", oneThread ? "table_build_1_thread" : "table_build",
+                        block[table::kLimit], ours.bestWall, oneThread ? "primesieve -t1" : "primesieve", peer);
+        }
+        platform::releaseBlock(block);
+    }
+    primetable::setSieveThreadCap(0);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc > 1 && std::strcmp(argv[1], "--csv") == 0)
+        return csvSeries(argc > 2 ? std::max(1, std::atoi(argv[2])) : 3);
     int repeats = argc > 1 ? std::atoi(argv[1]) : 3;
     if (repeats < 1) repeats = 1;
     const unsigned all = primetable::sieveThreads();

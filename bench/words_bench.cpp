@@ -6,10 +6,13 @@
 // (_1_add; mpn_add_n), for 1 to 4000 words. GMP is only a peer here.
 //
 // Build: -DQ64_BENCH=ON (bench/CMakeLists.txt makes one program per .cpp,
-// linked with the library and gmp); run without arguments.
+// linked with the library and gmp); run without arguments, or with --csv for
+// one row per measurement (figure,size,ours_s,peer,peer_s: the operation, the
+// words, seconds per call of ours and of the GMP function named).
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <random>
 
 #include "bench/bench_support.h"
@@ -17,12 +20,20 @@
 
 namespace {
 using namespace bench;
+
+void csvRow(const char* figure, size_t words, double ns, const char* peer, double peerNs) {
+    std::printf("%s,%zu,%.6g,%s,%.6g\n", figure, words, ns * 1e-9, peer, peerNs * 1e-9);
+}
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    const bool csv = argc > 1 && std::strcmp(argv[1], "--csv") == 0;
     std::mt19937_64 rng(42);
-    std::printf("%6s %10s %10s %6s %10s %6s %11s %6s %9s %6s %8s %6s\n", "words", "mul", "mpn_mul", "ratio",
-                "square", "ratio", "div 2n/n", "ratio", "div1n", "ratio", "add", "ratio");
+    if (csv)
+        std::printf("figure,size,ours_s,peer,peer_s\n");
+    else
+        std::printf("%6s %10s %10s %6s %10s %6s %11s %6s %9s %6s %8s %6s\n", "words", "mul", "mpn_mul", "ratio",
+                    "square", "ratio", "div 2n/n", "ratio", "div1n", "ratio", "add", "ratio");
     for (size_t n : {1, 2, 3, 4, 8, 16, 32, 64, 128, 256, 512, 1000, 2000, 4000}) {
         auto a = randomWords(rng, n), b = randomWords(rng, n);
         Words r(2 * n);
@@ -72,6 +83,14 @@ int main() {
         double gadd = bestNsPerCall([&] {
             sink = mpn_add_n(limbs(r), limbs(r), limbs(b), limbCount(n));
         });
+        if (csv) {
+            csvRow("mul", n, mul, "mpn_mul_n", gmul);
+            csvRow("square", n, sqr, "mpn_sqr", gsqr);
+            csvRow("div_2n_by_n", n, dv, "mpn_tdiv_qr", gdv);
+            csvRow("div_by_word", n, d1, "mpn_divrem_1", gd1);
+            csvRow("add", n, add, "mpn_add_n", gadd);
+            continue;
+        }
         std::printf("%6zu %10.1f %10.1f %6.2f %10.1f %6.2f %11.1f %6.2f %9.1f %6.2f %8.1f %6.2f\n", n, mul, gmul,
                     mul / gmul, sqr, sqr / gsqr, dv, dv / gdv, d1, d1 / gd1, add, add / gadd);
     }

@@ -10,6 +10,13 @@ command -v g++ >/dev/null || need+=(g++)
 [ -f /usr/include/gmp.h ] || [ -f /usr/include/x86_64-linux-gnu/gmp.h ] || need+=(libgmp-dev)
 command -v python3 >/dev/null || need+=(python3)
 command -v pkg-config >/dev/null || need+=(pkg-config)
+# The Python package: its build (setuptools, pybind11, the headers), its
+# virtual environment, NumPy; sympy and gmpy2 for its tests and benchmark,
+# pytest, matplotlib for the benchmark plots.
+for package in python3-dev python3-venv python3-setuptools python3-pybind11 pybind11-dev python3-numpy \
+  python3-sympy python3-gmpy2 python3-pytest python3-matplotlib; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" || need+=("$package")
+done
 if [ "${1:-}" = --fuzz ]; then
   command -v clang++ >/dev/null || need+=(clang)
   # libFuzzer's runtime, in the clang resource directory of whatever version is installed
