@@ -46,6 +46,15 @@ int jacobiSmall(uint64_t d, bool negative, Word n) {
     return sign * jacobi64(mod64(static_cast<u128>(n), d), d);
 }
 
+// (a/n) for odd n and a small a > 0.
+template <class Word>
+int jacobiOfSmall(uint64_t a, Word n) {
+    const uint64_t low = lo64(static_cast<u128>(n));
+    const int zeros = __builtin_ctzll(a);
+    const int twoSign = ((zeros & 1) && ((low & 7) == 3 || (low & 7) == 5)) ? -1 : 1;
+    return twoSign * jacobiSmall(a >> zeros, false, n);
+}
+
 // Selfridge's D for odd n: the first of 5, -7, 9, -11, ... with (D/n) = -1,
 // as |D| and its sign. Returns 0 when n shares a factor with some |D| tried
 // (n composite, for n above every |D| tried: the callers keep n > 1000, far
@@ -116,6 +125,9 @@ struct LucasLadder {
         square = mont.mulSub(chosen, chosen, two);     // V'_{2j} = V'_j^2 - 2
         bit = next;
     }
+    // V_k and V_{k+1} for the bits k read so far.
+    Word value() const { return selectWord(bit, square, cross); }
+    Word nextValue() const { return selectWord(bit, cross, square); }
     // With k = m: the three conditions above.
     bool strong(const Mont& mont, int s) const {
         const Word v = selectWord(bit, square, cross), v1 = selectWord(bit, cross, square);

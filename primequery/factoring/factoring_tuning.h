@@ -1,34 +1,37 @@
-// Tuning of the factoring methods: which method takes a composite of a given
-// size, and the elliptic curve method's schedule. They change speed only,
-// never a result.
+// Tuning of the factoring methods: how much of the elliptic curve method a
+// composite gets before the quadratic sieve takes it, by its size. They
+// change speed only, never a result.
 #pragma once
 
 #include <cstdint>
+
+#include "primequery/factoring/ecm_multipliers.h"
 
 namespace factoring {
 
 // The first sigma of Suyama's curves tried on each composite.
 inline constexpr uint64_t kFirstSigma = 6;
 
-// One step of the schedule: `curves` curves of `level` (kEcmB1), for
-// composites of at least minBits bits (the smallest factor of a composite
-// of b bits has at most b/2 bits, so larger bounds only pay for larger
-// numbers).
-struct EcmStep {
-    int minBits;
-    int level;
-    int curves;
+// For composites of up to maxBits bits: the curves of each level of
+// kEcmB1 tried, lowest level first, before the quadratic sieve.
+struct EcmPlan {
+    int maxBits;
+    uint8_t curves[kEcmLevels];
 };
 
-inline constexpr EcmStep kEcmSchedule[] = {
-    {0, 0, 8},    {0, 1, 12},   {48, 2, 16},  {56, 3, 24},  {72, 4, 32},
-    {80, 5, 48},  {96, 6, 64},  {104, 7, 96}, {112, 8, 128}, {120, 9, 160},
+inline constexpr EcmPlan kEcmPlans[] = {
+    {48, {2, 2, 0, 0, 0, 0, 0, 0, 0, 0}},  {64, {3, 3, 2, 0, 0, 0, 0, 0, 0, 0}},
+    {80, {1, 0, 0, 0, 0, 0, 0, 0, 0, 0}},  {96, {2, 1, 0, 0, 0, 0, 0, 0, 0, 0}},
+    {112, {3, 2, 1, 0, 0, 0, 0, 0, 0, 0}}, {128, {4, 4, 3, 1, 0, 0, 0, 0, 0, 0}},
 };
 
-// Curves per round after the schedule.
-inline constexpr int kEcmCurvesPerRound = 64;
-
-// SQUFOF takes what the schedule leaves of composites up to this size.
+// Below this size SQUFOF comes before the quadratic sieve, from it after.
+inline constexpr int kSqufofFirstBits = 48;
+// SQUFOF takes composites up to this size.
 inline constexpr int kSqufofBits = 62;
+
+// Curves per round of the last resort, should the quadratic sieve fail:
+// the levels in turn from the lowest, again and again.
+inline constexpr int kEcmCurvesPerRound = 16;
 
 }  // namespace factoring

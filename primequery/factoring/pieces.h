@@ -12,13 +12,15 @@
 namespace factoring {
 
 struct Pieces {
-    u128 value[PrimeFactors::kCapacity];
-    unsigned times[PrimeFactors::kCapacity];
+    // Parts of 2^16 or more of a number below 2^128: at most eight at once.
+    static constexpr unsigned kCapacity = 16;
+    u128 value[kCapacity];
+    unsigned times[kCapacity];
     unsigned count = 0;
-    uint64_t smallest;  // no part has a prime factor below it (>= 5)
+    uint64_t smallest;  // no part has a prime factor below it (2^16 or more)
     explicit Pieces(uint64_t noFactorBelow) : smallest(noFactorBelow) {}
     void push(u128 v, unsigned t) {
-        Q64_ASSERT(count < PrimeFactors::kCapacity);
+        Q64_ASSERT(count < kCapacity);
         value[count] = v;
         times[count] = t;
         ++count;
@@ -26,8 +28,8 @@ struct Pieces {
 };
 
 // Takes the last part (the pieces must not be empty): onPrime(p, times) for
-// a prime, else its root or its two factors go back. Every part is odd and
-// above 1.
+// a prime, else its root or its two factors go back. Every part is above 1
+// and has no prime factor below `smallest`.
 template <class OnPrime>
 void takePiece(Pieces* pieces, OnPrime onPrime) {
     --pieces->count;

@@ -1,29 +1,28 @@
-// Splitting a composite without small factors. Below 2^64: the elliptic
-// curve method on one-word residues, with SQUFOF for what it leaves below
-// 2^62; above: the elliptic curve method with rising bounds. The schedule
-// (bounds and curve counts by size) is in factoring_tuning.h.
-#include "primequery/factoring/factor_engine.h"
+// Splitting a composite without small factors: first the elliptic curve
+// method for factors small enough to find cheaply (one-word residues below
+// 2^64), then SQUFOF below 2^62, then the self-initialising quadratic sieve,
+// whose time depends on the size of the number alone. Should all of them
+// fail, curves of rising bounds go on until one succeeds. How many curves of
+// which bound come first is in factoring_tuning.h.
+#include <iterator>
+
 #include "primequery/factoring/ecm.h"
-#include "primequery/factoring/ecm_multipliers.h"
+#include "primequery/factoring/factor_engine.h"
 #include "primequery/factoring/factoring_tuning.h"
+#include "primequery/factoring/siqs.h"
 #include "primequery/factoring/squfof.h"
-#include "platform/precondition.h"
 
 namespace factoring {
 namespace {
 
-int bitLength(u128 n) { return 128 - (wordmath::hi64(n) ? __builtin_clzll(wordmath::hi64(n)) : 64 + __builtin_clzll(wordmath::lo64(n))); }
+int bitLength(u128 n) {
+    return wordmath::hi64(n) ? 128 - __builtin_clzll(wordmath::hi64(n)) : 64 - __builtin_clzll(wordmath::lo64(n));
+}
 
-// The elliptic curve method through the schedule's steps from `first`
-// whose level suits factors of up to half the bits of n; 0 when none found
-// one.
-u128 ecmSchedule(u128 n, int bits, uint64_t* sigma) {
-    for (const EcmStep& step : kEcmSchedule) {
-        if (step.minBits > bits) break;
-        const u128 f = ecmFactor(n, step.level, step.curves, sigma);
-        if (f != 0) return f;
-    }
-    return 0;
+const EcmPlan& planFor(int bits) {
+    for (const EcmPlan& plan : kEcmPlans)
+        if (bits <= plan.maxBits) return plan;
+    return kEcmPlans[std::size(kEcmPlans) - 1];
 }
 
 }  // namespace
@@ -31,15 +30,20 @@ u128 ecmSchedule(u128 n, int bits, uint64_t* sigma) {
 u128 splitComposite(u128 n) {
     const int bits = bitLength(n);
     uint64_t sigma = kFirstSigma;
-    u128 f = ecmSchedule(n, bits, &sigma);
-    if (f != 0) return f;
-    if (bits <= kSqufofBits) {
-        f = squfofFactor(wordmath::lo64(n));
+    const EcmPlan& plan = planFor(bits);
+    for (int level = 0; level < kEcmLevels; ++level) {
+        if (plan.curves[level] == 0) continue;
+        const u128 f = ecmFactor(n, level, plan.curves[level], &sigma);
         if (f != 0) return f;
     }
-    // Past the schedule: curves of the top level until one succeeds.
-    for (;;) {
-        f = ecmFactor(n, kEcmLevels - 1, kEcmCurvesPerRound, &sigma);
+    const bool squfofFits = bits <= kSqufofBits, siqsFits = bits >= kSiqsMinBits;
+    u128 f = 0;
+    if (squfofFits && bits < kSqufofFirstBits) f = squfofFactor(wordmath::lo64(n));
+    if (f == 0 && siqsFits) f = siqsFactor(n);
+    if (f == 0 && squfofFits && bits >= kSqufofFirstBits) f = squfofFactor(wordmath::lo64(n));
+    if (f != 0) return f;
+    for (int level = 0;; level = (level + 1) % kEcmLevels) {
+        const u128 f = ecmFactor(n, level, kEcmCurvesPerRound, &sigma);
         if (f != 0) return f;
     }
 }
