@@ -158,7 +158,7 @@ template <class Mont, class Word>
 bool bothHalves(const Mont& mont, Word pPrime) {
     const Word n = mont.modulus();
     const int s1 = ctz(static_cast<Word>(n - 1)), s2 = ctz(static_cast<Word>(n + 1));
-    const Word d1 = (n - 1) >> s1, m = (n + 1) >> (s2 + 1);
+    const Word d1 = (n - 1) >> s1, m = ((n + 1) >> s2) >> 1;  // two shifts: s2 + 1 may be the width
     Base2Power<Mont, Word> power(mont);
     LucasLadder<Mont, Word> lucas(mont, pPrime);
     const Word top = d1 | m;

@@ -82,7 +82,7 @@ bool strongLucas(Word n) {
     const Word pPrime = mont.sub(negative ? qInverse : mont.sub(0, qInverse), mont.add(mont.one(), mont.one()));
     wordmath::LucasLadder<Mont, Word> ladder(mont, pPrime);
     const int s = wordmath::ctz(static_cast<Word>(n + 1));
-    const Word m = (n + 1) >> (s + 1);
+    const Word m = ((n + 1) >> s) >> 1;
     for (int bit = 8 * static_cast<int>(sizeof(Word)) - 1; bit >= 0; --bit) ladder.step(mont, (m >> bit) & 1);
     return ladder.strong(mont, s);
 }
