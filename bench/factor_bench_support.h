@@ -12,6 +12,7 @@
 
 #include "q64/m0_utilities.h"
 #include "q64/m5_primequery.h"
+#include "tests/primequery/test_numbers.h"
 
 namespace factorbench {
 
@@ -32,47 +33,23 @@ inline u128 parse(const char* text) {
     return x;
 }
 
-class Z {
-public:
-    Z() { mpz_init(z_); }
-    explicit Z(u128 x) : Z() {
-        uint64_t w[2] = {lo(x), hi(x)};
-        mpz_import(z_, 2, -1, sizeof(uint64_t), 0, 0, w);
-    }
-    ~Z() { mpz_clear(z_); }
-    Z(const Z&) = delete;
-    Z& operator=(const Z&) = delete;
-    mpz_ptr get() { return z_; }
-    u128 value() const {
-        uint64_t w[2] = {0, 0};
-        size_t count = 0;
-        mpz_export(w, &count, -1, sizeof(uint64_t), 0, 0, z_);
-        return (static_cast<u128>(w[1]) << 64) | w[0];
-    }
-
-private:
-    mpz_t z_;
-};
-
-inline bool gmpPrime(u128 x) {
-    Z z(x);
-    return mpz_probab_prime_p(z.get(), 40) != 0;
-}
+using testnum::gmpPrime;
+using Z = testnum::Mpz;
 
 // A random number of exactly `bits` bits.
 inline u128 randomBits(gmp_randstate_t state, int bits) {
     Z z;
-    mpz_urandomb(z.get(), state, static_cast<mp_bitcnt_t>(bits - 1));
-    mpz_setbit(z.get(), static_cast<mp_bitcnt_t>(bits - 1));
-    return z.value();
+    mpz_urandomb(z.ptr(), state, static_cast<mp_bitcnt_t>(bits - 1));
+    mpz_setbit(z.ptr(), static_cast<mp_bitcnt_t>(bits - 1));
+    return z.get();
 }
 
 // A prime of exactly `bits` bits.
 inline u128 randomPrime(gmp_randstate_t state, int bits) {
     for (;;) {
         Z z(randomBits(state, bits));
-        mpz_nextprime(z.get(), z.get());
-        if (mpz_sizeinbase(z.get(), 2) == static_cast<size_t>(bits)) return z.value();
+        mpz_nextprime(z.ptr(), z.ptr());
+        if (mpz_sizeinbase(z.ptr(), 2) == static_cast<size_t>(bits)) return z.get();
     }
 }
 
