@@ -1,8 +1,9 @@
 // Fuzz target: the routines without a table (_5_prmfctx, _5_primetstx,
-// _5_prmnextx, _5_prmprevx) on numbers below 2^128. The input chooses the
-// number's shape (raw words, a product of primes of chosen sizes, a power,
-// a number next to a power of two) so that mutations reach every method of
-// the factorisation. Checked: the list holds ascending primes whose product
+// _5_prmnextx, _5_prmprevx) on numbers below 2^128. Each nine bytes of the
+// input choose a number's shape (a word pattern, a product of up to four
+// primes of chosen sizes, a power, a number next to a power of two) and a
+// seed for its values, so that mutations reach every method of the
+// factorisation. Checked: the list holds ascending primes whose product
 // is n, each prime by an independent test (below 2^64 the seven-base
 // Miller-Rabin, above it GMP's test with 50 rounds); the verdict agrees; the
 // next and previous primes are GMP's.
@@ -32,34 +33,37 @@ bool independentPrime(u128 p) {
 // The prime after x - 1 (below 2^128 here).
 u128 primeFrom(u128 x) { return testnum::gmpNextPrime(x - 1); }
 
-// A number of the shape the first byte asks for.
+// A number of the shape the first byte asks for, its words stretched from a
+// seed of up to eight further bytes, so that short inputs reach every size.
 u128 numberOf(fuzz::Bytes& in) {
     const uint8_t shape = in.byte();
+    fuzz::Stretch s(in.word());
+    auto below = [&s](uint64_t n) { return s.next() % n; };
     switch (shape % 4) {
-        case 0: {
-            const u128 n = make(in.word(), in.word());
-            return n >> (shape >> 2 & 127);
+        case 0: {  // a word pattern of any length
+            const u128 n = make(s.shaped(shape >> 2), s.shaped(shape >> 5));
+            return n >> below(128);
         }
         case 1: {  // primes of chosen sizes, while the product fits
             u128 n = 1;
-            for (int k = 0; k < 4; ++k) {
-                const int bits = 2 + static_cast<int>(in.below(63));
-                const u128 p = primeFrom(make(in.word(), 0) >> (64 - bits) | (u128{1} << (bits - 1)));
+            for (int k = 0; k < 1 + (shape >> 6); ++k) {
+                const int bits = 2 + static_cast<int>(below(63));
+                const u128 p = primeFrom(make(s.next(), 0) >> (64 - bits) | (u128{1} << (bits - 1)));
                 if (n > ~u128{0} / p) break;
                 n *= p;
             }
             return n;
         }
         case 2: {  // a power
-            const u128 r = 2 + (make(in.word(), 0) >> (in.below(62)));
-            const unsigned k = 2 + static_cast<unsigned>(in.below(6));
+            const u128 r = 2 + (make(s.next(), 0) >> below(62));
+            const unsigned k = 2 + static_cast<unsigned>(below(6));
             u128 n = 1;
             for (unsigned e = 0; e < k && n <= ~u128{0} / r; ++e) n *= r;
             return n;
         }
         default: {  // next to a power of two
-            const u128 top = u128{1} << in.below(128);
-            const uint64_t d = in.below(4096);
+            const u128 top = u128{1} << below(128);
+            const uint64_t d = below(4096);
             return shape & 4 ? top - d : top + d;
         }
     }

@@ -7,9 +7,8 @@
 // 2^64 has been checked against the Lucas half); above 2^64 a pass only
 // makes n a probable prime. A failed half proves n composite.
 //
-// Both halves run in one loop over the bits of their exponents, without
-// branches on the bits: the chains of dependent products of the two halves
-// overlap in the processor, and no bit costs a mispredicted branch.
+// The ladders have no branches on the bits of their exponents: a
+// mispredicted branch would cost more than the selects.
 #pragma once
 
 #include <cstdint>
@@ -153,38 +152,62 @@ Word inverseOfSmall(uint64_t q, Word n) {
     return static_cast<Word>(x) * nq + (x * nr + 1) / q;
 }
 
-// Both halves over the bits of n - 1 = d1 2^s1 and n + 1 = (2 m + 1) 2^s2.
+// The ladder's steps over the bits of k from its top bit (none for k = 0).
+template <class Mont, class Word, class Ladder>
+void climb(const Mont& mont, Ladder& ladder, Word k) {
+    int bit = 8 * static_cast<int>(sizeof(Word)) - 1;
+    while (bit >= 0 && ((k >> bit) & 1) == 0) --bit;
+    for (; bit >= 0; --bit) ladder.step(mont, (k >> bit) & 1);
+}
+
+// The Lucas half's P' = 1/Q - 2 for Selfridge's D of n: false (n composite)
+// when there is none, for a square or a factor shared with some |D|.
+// (Every prime factor of Q divides some |D| tried before, so gcd(n, 2Q) = 1
+// holds whenever a D is found.)
 template <class Mont, class Word>
-bool bothHalves(const Mont& mont, Word pPrime) {
+bool lucasParameter(const Mont& mont, Word* pPrime) {
+    bool negative;
+    const uint64_t d = selfridgeD(mont.modulus(), &negative);
+    if (d < 5) return false;
+    // Q = (1 - D)/4: -(d - 1)/4 for D = d, (d + 1)/4 for D = -d.
+    const Word qInverse = mont.to(inverseOfSmall(negative ? (d + 1) / 4 : (d - 1) / 4, mont.modulus()));
+    *pPrime = mont.sub(negative ? qInverse : mont.sub(0, qInverse), mont.add(mont.one(), mont.one()));
+    return true;
+}
+
+// Baillie–PSW for odd n = mont.modulus() > 1000 prime to 3, n < 2^bits - 1:
+// false proves n composite. With n - 1 = d1 2^s1 and n + 1 = (2m + 1) 2^s2,
+// the base-2 power runs over the bits of d1, the Lucas ladder over those of
+// m. On one word, where the chains of dependent products bound the time,
+// both run in one loop and overlap; on two words, where the multiplier's
+// throughput does, the base-2 half runs first and settles almost every
+// composite alone.
+template <class Mont, class Word>
+bool bailliePsw(const Mont& mont) {
     const Word n = mont.modulus();
     const int s1 = ctz(static_cast<Word>(n - 1)), s2 = ctz(static_cast<Word>(n + 1));
     const Word d1 = (n - 1) >> s1, m = ((n + 1) >> s2) >> 1;  // two shifts: s2 + 1 may be the width
     Base2Power<Mont, Word> power(mont);
-    LucasLadder<Mont, Word> lucas(mont, pPrime);
-    const Word top = d1 | m;
-    int bit = 8 * static_cast<int>(sizeof(Word)) - 1;
-    while (((top >> bit) & 1) == 0) --bit;
-    for (; bit >= 0; --bit) {
-        power.step(mont, (d1 >> bit) & 1);
-        lucas.step(mont, (m >> bit) & 1);
+    if constexpr (sizeof(Word) > sizeof(uint64_t)) {
+        climb(mont, power, d1);
+        if (!power.strong(mont, s1)) return false;
     }
-    return power.strong(mont, s1) && lucas.strong(mont, s2);
-}
-
-// Baillie–PSW for odd n = mont.modulus() > 1000 prime to 3, n < 2^bits - 1:
-// false proves n composite. (Every prime factor of Q divides some |D| tried
-// before, so gcd(n, 2Q) = 1 holds whenever a D is found.)
-template <class Mont, class Word>
-bool bailliePsw(const Mont& mont) {
-    const Word n = mont.modulus();
-    bool negative;
-    const uint64_t d = selfridgeD(n, &negative);
-    if (d < 5) return false;  // a square, or a factor shared with some |D|
-    // Q = (1 - D)/4: -(d - 1)/4 for D = d, (d + 1)/4 for D = -d.
-    const Word qInverse = mont.to(inverseOfSmall(negative ? (d + 1) / 4 : (d - 1) / 4, n));
-    const Word two = mont.add(mont.one(), mont.one());
-    const Word pPrime = mont.sub(negative ? qInverse : mont.sub(0, qInverse), two);
-    return bothHalves<Mont, Word>(mont, pPrime);
+    Word pPrime;
+    if (!lucasParameter(mont, &pPrime)) return false;
+    LucasLadder<Mont, Word> lucas(mont, pPrime);
+    if constexpr (sizeof(Word) > sizeof(uint64_t)) {
+        climb(mont, lucas, m);
+        return lucas.strong(mont, s2);
+    } else {
+        const Word top = d1 | m;
+        int bit = 63;
+        while (((top >> bit) & 1) == 0) --bit;
+        for (; bit >= 0; --bit) {
+            power.step(mont, (d1 >> bit) & 1);
+            lucas.step(mont, (m >> bit) & 1);
+        }
+        return power.strong(mont, s1) && lucas.strong(mont, s2);
+    }
 }
 
 }  // namespace wordmath

@@ -11,6 +11,9 @@
 #include "primequery/factoring/factoring_tuning.h"
 #include "primequery/factoring/siqs.h"
 #include "primequery/factoring/squfof.h"
+#include "numlib/m0_utilities/prime_test64.h"
+#include "platform/precondition.h"
+#include "primequery/proof/proven_prime.h"
 
 namespace factoring {
 namespace {
@@ -28,6 +31,8 @@ const EcmPlan& planFor(int bits) {
 }  // namespace
 
 u128 splitComposite(u128 n) {
+    // A prime here would make the last resort below run forever.
+    Q64_ASSERT(!(wordmath::hi64(n) == 0 ? wordmath::isPrime64(wordmath::lo64(n)) : proof::isPrime128(n)));
     const int bits = bitLength(n);
     uint64_t sigma = kFirstSigma;
     const EcmPlan& plan = planFor(bits);
