@@ -1,7 +1,8 @@
-// Splitting a composite without small factors: first the elliptic curve
-// method for factors small enough to find cheaply (one-word residues below
-// 2^64), then SQUFOF below 2^62, then the self-initialising quadratic sieve,
-// whose time depends on the size of the number alone. Should all of them
+// Splitting a composite without small factors: Pollard-Brent for the
+// smallest, then the elliptic curve method for factors small enough to find
+// cheaply (one-word residues below 2^64), SQUFOF below 2^62, and the
+// self-initialising quadratic sieve, whose time depends on the size of the
+// number alone. Should all of them
 // fail, curves of rising bounds go on until one succeeds. How many curves of
 // which bound come first is in factoring_tuning.h.
 #include <iterator>
@@ -9,6 +10,7 @@
 #include "primequery/factoring/ecm.h"
 #include "primequery/factoring/factor_engine.h"
 #include "primequery/factoring/factoring_tuning.h"
+#include "primequery/factoring/pollard_rho.h"
 #include "primequery/factoring/siqs.h"
 #include "primequery/factoring/squfof.h"
 #include "numlib/m0_utilities/prime_test64.h"
@@ -34,6 +36,10 @@ u128 splitComposite(u128 n) {
     // A prime here would make the last resort below run forever.
     Q64_ASSERT(!(wordmath::hi64(n) == 0 ? wordmath::isPrime64(wordmath::lo64(n)) : proof::isPrime128(n)));
     const int bits = bitLength(n);
+    if (bits < kRhoBits) {
+        const u128 f = rhoFactor(n, kRhoSteps);
+        if (f != 0) return f;
+    }
     uint64_t sigma = kFirstSigma;
     const EcmPlan& plan = planFor(bits);
     for (int level = 0; level < kEcmLevels; ++level) {
