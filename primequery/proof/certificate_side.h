@@ -34,6 +34,7 @@ public:
 
     const PrimeCertificate& certificate() const { return c_; }
     const factoring::Pieces& composites() const { return composites_; }
+    bool hasProbable() const { return probable_.count > 0; }
 
 private:
     void place(u128 v, unsigned times);

@@ -9,6 +9,7 @@
 
 namespace proof {
 
+// Not reentrant: it remembers the primes it proved last.
 bool isPrime128(u128 n);
 
 // For odd n >= 2^64 that passed Baillie–PSW: builds the certificate of n
