@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_support.h"
 #include "q64/m0_utilities.h"
 #include "q64/m5_primequery.h"
-#include "tests/primequery/test_numbers.h"
 
 namespace factorbench {
 
@@ -33,23 +33,34 @@ inline u128 parse(const char* text) {
     return x;
 }
 
-using testnum::gmpPrime;
-using Z = testnum::Mpz;
+// x as a GMP value (bench::Mpz takes words most significant first), and back.
+inline bench::Words words(u128 x) { return bench::Words{hi(x), lo(x)}; }
+inline u128 value(bench::Mpz& z) {
+    uint64_t w[2] = {0, 0};
+    size_t count = 0;
+    mpz_export(w, &count, -1, sizeof(uint64_t), 0, 0, z);
+    return (static_cast<u128>(w[1]) << 64) | w[0];
+}
+
+inline bool gmpPrime(u128 x) {
+    bench::Mpz z(words(x));
+    return mpz_probab_prime_p(z, 40) != 0;
+}
 
 // A random number of exactly `bits` bits.
 inline u128 randomBits(gmp_randstate_t state, int bits) {
-    Z z;
-    mpz_urandomb(z.ptr(), state, static_cast<mp_bitcnt_t>(bits - 1));
-    mpz_setbit(z.ptr(), static_cast<mp_bitcnt_t>(bits - 1));
-    return z.get();
+    bench::Mpz z;
+    mpz_urandomb(z, state, static_cast<mp_bitcnt_t>(bits - 1));
+    mpz_setbit(z, static_cast<mp_bitcnt_t>(bits - 1));
+    return value(z);
 }
 
 // A prime of exactly `bits` bits.
 inline u128 randomPrime(gmp_randstate_t state, int bits) {
     for (;;) {
-        Z z(randomBits(state, bits));
-        mpz_nextprime(z.ptr(), z.ptr());
-        if (mpz_sizeinbase(z.ptr(), 2) == static_cast<size_t>(bits)) return z.get();
+        bench::Mpz z(words(randomBits(state, bits)));
+        mpz_nextprime(z, z);
+        if (mpz_sizeinbase(z, 2) == static_cast<size_t>(bits)) return value(z);
     }
 }
 
