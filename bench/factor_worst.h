@@ -28,15 +28,25 @@ inline void printOneCertificate(u128 n, std::vector<u128>* bigFactors) {
         std::printf("%s is composite\n", dec(n).c_str());
         return;
     }
+    const bool minus = c.side < 0;
     u128 f = 1;
     for (unsigned i = 0; i < c.count; ++i)
         for (unsigned e = 0; e < c.exponent[i]; ++e) f *= c.prime[i];
-    std::printf("n = %s\n  n - 1 = F R with F = %s, R = %s\n", dec(n).c_str(), dec(f).c_str(),
-                dec((n - 1) / f).c_str());
-    std::printf("  %s\n", f > n / f ? "F^2 > n: Pocklington" : "F^3 > n >= F^2: Brillhart-Lehmer-Selfridge square test");
+    const u128 g = minus ? f : f - 1;  // the theorem's bound: F or F - 1
+    std::printf("n = %s\n  n %c 1 = F R with F = %s, R = %s\n", dec(n).c_str(), minus ? '-' : '+', dec(f).c_str(),
+                dec((minus ? n - 1 : n + 1) / f).c_str());
+    std::printf("  %s\n", minus ? (g > n / g ? "F^2 > n: Pocklington" : "F^3 > n >= F^2: Pocklington, the square test of Brillhart, Lehmer and Selfridge")
+                                : (g > n / g ? "(F - 1)^2 > n: Morrison" : "(F - 1)^3 > n: Morrison, no factors aF + e, bF - e"));
+    if (!minus) std::printf("  Lucas sequence P = %" PRIu64 ", Q = 1: n divides U_(n+1)\n", c.lucasP);
     for (unsigned i = 0; i < c.count; ++i) {
-        std::printf("  q = %s^%u, a = %" PRIu64 ": a^(n-1) = 1, gcd(a^((n-1)/q) - 1, n) = 1\n",
-                    dec(c.prime[i]).c_str(), c.exponent[i], c.witness[i]);
+        if (minus)
+            std::printf("  q = %s^%u, a = %" PRIu64 ": a^(n-1) = 1, gcd(a^((n-1)/q) - 1, n) = 1\n",
+                        dec(c.prime[i]).c_str(), c.exponent[i], c.witness[i]);
+        else if (c.prime[i] == 2 && c.exponent[i] == 1)
+            std::printf("  q = 2^1: no condition (p - (D/p) is even for every odd p)\n");
+        else
+            std::printf("  q = %s^%u: gcd(U_((n+1)/%s), n) = 1\n", dec(c.prime[i]).c_str(), c.exponent[i],
+                        c.prime[i] == 2 ? "4" : "q");
         if (hi(c.prime[i]) != 0) bigFactors->push_back(c.prime[i]);
     }
     const proof::CheckOutcome outcome = proof::checkCertificate(c);
