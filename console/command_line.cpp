@@ -198,9 +198,10 @@ std::string usage() {
                  option.description);
     text +=
         "\n"
-        "Exit status: 0 when every number was answered; 1 when some could not be\n"
-        "answered with the table; 2 for malformed input (not a number, too large,\n"
-        "K = 0, an unknown option or question).\n";
+        "Exit status: 0 when every number was answered; 1 when K lies beyond the\n"
+        "table's primes or fewer than COUNT primes follow N below 2^128; 2 for\n"
+        "malformed input (not a number, too large, K = 0, an unknown option or\n"
+        "question).\n";
     return text;
 }
 

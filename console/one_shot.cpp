@@ -9,6 +9,7 @@
 #include "console/output.h"
 #include "console/statistics.h"
 #include "console/table_chain.h"
+#include "console/questions/answers.h"
 #include "console/questions/question_table.h"
 
 namespace oneshot {
@@ -16,8 +17,10 @@ namespace oneshot {
 namespace {
 
 // The table the command line asks for: a rebuilt one of --table MB, a loaded
-// one, or the 1 MB start table. Progress lines of a rebuild go to standard
-// error when it is a terminal; nothing else of the console is printed.
+// one, or the 1 MB start table, which is built only when a question needs it
+// (numbers beyond its query limit do not). Progress lines of a rebuild go to
+// standard error when it is a terminal; nothing else of the console is
+// printed.
 int prepareTable(const cli::CommandLine& line) {
     output::setStream(line.tableMegabytes != 0 && isatty(STDERR_FILENO) ? stderr : nullptr);
     int status = kAnswered;
@@ -52,7 +55,8 @@ int prepareTable(const cli::CommandLine& line) {
             case tablefile::LoadResult::Complete: break;
         }
     } else {
-        buildStartTable();
+        deferStartTable();
+        return status;
     }
     std::fflush(stderr);
     output::setStream(nullptr);
@@ -66,7 +70,7 @@ int run(const cli::CommandLine& line) {
     int status = prepareTable(line);
     if (status == kMalformed) return status;
     Answers out(line.question->name);
-    if (console.tableHead == nullptr) {
+    if ((line.tableMegabytes != 0 || !line.loadFile.empty()) && console.tableHead == nullptr) {
         std::fprintf(stderr, "primes: no prime table (memory was refused)\n");
         status = kBeyondTable;
     } else {

@@ -14,16 +14,14 @@
 // <= P^2, and -1 with the prime factors up to P in the list otherwise.
 //
 // The small primes are divided out by that very loop. Once d passes
-// kTrialBound the rest is split with Miller–Rabin and Pollard's rho
-// (splitFactors, falling back on trial division), m_P is formed from the
-// factors and the same rule decides.
+// kTrialBound the rest is factorised completely (factoring::factorise),
+// m_P is formed from the factors and the same rule decides.
 #include "q64/m5_primequery.h"
-
-#include <algorithm>
 
 #include "primequery/prime_walk.h"
 #include "primequery/query_work.h"
-#include "primequery/trial_division.h"
+#include "primequery/factoring/factor_engine.h"
+#include "primequery/factoring/trial_division.h"
 #include "numlib/m0_utilities/u128.h"
 #include "primetable/table_words.h"
 #include "primetable/wheel.h"
@@ -31,6 +29,7 @@
 #include "q64/m5_primetable.h"
 
 using namespace primequery;
+using namespace wordmath;
 
 namespace {
 
@@ -51,18 +50,36 @@ int64_t finish(FactorList* list, Q2Value rest) {
     return static_cast<int64_t>(factorCount(list) + cofactorCount(list));
 }
 
+// The prime factors of m (odd, without prime factors below 1024) as far as
+// the rule needs them, ascending: all of them, except that for P below 2^16
+// a rest above P^2 left by trial division up to P stays unsplit (its prime
+// factors all exceed P, so m_P > P^2 and the number is refused). Returns
+// whether the list is complete.
+bool factorsForTheRule(u128 m, uint64_t largest, factoring::PrimeFactors* factors) {
+    factors->count = 0;
+    const bool smallTable = largest < factoring::kOddPrimeLimit;
+    const int end = smallTable ? factoring::oddPrimeIndexAbove(static_cast<uint32_t>(largest)) : factoring::kOddPrimeCount;
+    factoring::divideOutOddPrimes(&m, 0, end, factors);
+    if (m == 1) return true;
+    if (smallTable && m > square(largest)) return false;
+    static factoring::PrimeFactors rest;  // 2 KB: kept out of the call stack
+    factoring::factorise(m, &rest);
+    for (unsigned i = 0; i < rest.count; ++i) factors->add(rest.prime[i], 1);
+    factors->sort();
+    return true;
+}
+
 // For a rest m > d^2 without prime factors below the table prime d.
-int64_t finishBySplitting(FactorList* list, const TableBlock* head, u128 m, uint64_t d) {
-    uint64_t largest = _5_prmtmax(head).lo;
-    static FactorSplit split;  // 2 KB: kept out of the call stack
-    splitFactors(head, m, d, largest, &split);
-    std::sort(split.primes, split.primes + split.count);
-    u128 restAboveP = split.rest;  // m_P: the prime factors >= P and the unsplit rest
-    for (unsigned i = 0; i < split.count; ++i)
-        if (split.primes[i] >= largest) restAboveP *= split.primes[i];
-    bool refused = restAboveP > square(largest);
-    for (unsigned i = 0; i < split.count; ++i) {
-        u128 p = split.primes[i];
+int64_t finishBySplitting(FactorList* list, const TableBlock* head, u128 m) {
+    const uint64_t largest = _5_prmtmax(head).lo;
+    static factoring::PrimeFactors factors;  // 2 KB: kept out of the call stack
+    const bool complete = factorsForTheRule(m, largest, &factors);
+    u128 restAboveP = 1;  // m_P: the prime factors >= P
+    for (unsigned i = 0; i < factors.count; ++i)
+        if (factors.prime[i] >= largest) restAboveP *= factors.prime[i];
+    const bool refused = !complete || restAboveP > square(largest);
+    for (unsigned i = 0; i < factors.count; ++i) {
+        const u128 p = factors.prime[i];
         if (refused && p > largest) break;
         if (hi64(p) != 0) return finish(list, toQ2(p));  // the one prime of 2^64 or more, last
         _5_prmelmt(1, lo64(p));
@@ -106,7 +123,7 @@ extern "C" int64_t _5_prmfct(FactorList* list, uint64_t lo, uint64_t hi, const T
             _5_prmelmt(2, d);
             break;
         }
-        if (d > kTrialBound) return finishBySplitting(list, head, m, d);
+        if (d > kTrialBound) return finishBySplitting(list, head, m);
         e = _5_divprm(&rest, d);
         if (e != 0) _5_prmelmt(e, d);
     }

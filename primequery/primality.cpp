@@ -13,18 +13,18 @@
 //    d*^2 > n and answers 0 exactly when d* < E, that is d* <= P (no prime
 //    lies between P and E), that is P^2 > n (d* is the first prime whose
 //    square exceeds n).
-// Primality itself comes from Miller–Rabin, exact below psi_13, confirmed by
-// trial division above it (isPrimeBelowLimitSquare).
+// Primality itself comes from the proven test, which gives the loop's
+// verdict on primes and composites alike.
 #include "q64/m5_primequery.h"
 
-#include "primequery/trial_division.h"
+#include "primequery/proof/proven_prime.h"
 #include "numlib/m0_utilities/u128.h"
 #include "primetable/table_words.h"
 #include "primetable/wheel.h"
 #include "profiler/hook.h"
 #include "q64/m5_primetable.h"
 
-using namespace primequery;
+using namespace wordmath;
 
 extern "C" int64_t _5_primetst(uint64_t lo, uint64_t hi, const TableBlock* head) {
     PRF_ENTER(_5_primetst);
@@ -48,7 +48,7 @@ extern "C" int64_t _5_primetst2(uint64_t lo, uint64_t hi, const TableBlock* head
     if (limitSquare == n) return 1;
     if (n == 1) return 0;
     if (mod64(n, 11) == 0) return 1;
-    if (!isPrimeBelowLimitSquare(head, n)) return 1;
+    if (!proof::isPrime128(n)) return 1;
     uint64_t largest = _5_prmtmax(head).lo;
     return n < square(largest) ? 0 : -1;
 }

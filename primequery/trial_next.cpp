@@ -14,7 +14,10 @@
 #include "q64/m5_primequery.h"
 
 #include "primequery/query_work.h"
-#include "primequery/trial_division.h"
+#include "primequery/factoring/factor_engine.h"
+#include "primequery/factoring/odd_primes.h"
+#include "primequery/proof/proven_prime.h"
+#include "primequery/first_table_factor.h"
 #include "numlib/m0_utilities/u128.h"
 #include "primetable/wheel.h"
 #include "profiler/hook.h"
@@ -43,12 +46,19 @@ uint64_t smallestDivisor(const TableBlock* head, u128 x, u128 bound) {
         // No prime up to sqrt(x) divides x: x is its own smallest factor.
         return x <= limit ? lo64(x) : 0;
     }
-    FactorSplit split;
-    splitFactors(head, x, plainLimit, limit, &split);
-    u128 smallest = ~static_cast<u128>(0);
-    for (unsigned i = 0; i < split.count; ++i)
-        if (split.primes[i] < smallest) smallest = split.primes[i];
-    return smallest <= limit ? lo64(smallest) : 0;
+    if (limit < factoring::kOddPrimeLimit) {
+        // The odd primes up to the limit, by their inverses.
+        for (int i = factoring::oddPrimeIndexAbove(static_cast<uint32_t>(plainLimit));
+             i < factoring::kOddPrimeCount && factoring::oddPrime(i) <= limit; ++i) {
+            if (square(factoring::oddPrime(i)) > x) return x <= limit ? lo64(x) : 0;
+            if (factoring::divides(i, x)) return factoring::oddPrime(i);
+        }
+        return 0;
+    }
+    // The smallest prime factor of x, from its complete factorisation.
+    static factoring::PrimeFactors factors;  // 2 KB: kept out of the call stack
+    factoring::factorise(x, &factors);       // ascending
+    return factors.prime[0] <= limit ? lo64(factors.prime[0]) : 0;
 }
 
 bool primeTo210(u128 x) { return static_cast<int64_t>(WheelIndex[mod64(x, wheel::kModulus)]) >= 0; }
@@ -68,8 +78,7 @@ extern "C" Q2Value _5_prmttnext(uint64_t lo, uint64_t hi, const TableBlock* head
         x = toU128(_5_prmnmnte(lo64(x), hi64(x)));
         if (x >= bound) return failedQ2();
         queryWork.candidate = toQ2(x);
-        bool passes = x > largest && primeTo210(x) ? isPrimeBelowLimitSquare(head, x)
-                                                   : smallestDivisor(head, x, bound) == 0;
+        bool passes = x > largest && primeTo210(x) ? proof::isPrime128(x) : smallestDivisor(head, x, bound) == 0;
         if (passes) return toQ2(x);
     }
 }

@@ -7,7 +7,7 @@
 #                                         reach every edge, and every crash input
 #
 # TARGET is one of: whole_console answer_tokens table_loader word_arrays
-# decimal_text. Runs start from the kept corpus (fuzz/corpus/TARGET) and put
+# decimal_text factorise. Runs start from the kept corpus (fuzz/corpus/TARGET) and put
 # new inputs in build/fuzz/found/TARGET; a crash input lands in
 # build/fuzz/crashes/TARGET/ and belongs, with its fix, in fuzz/corpus/TARGET.
 # Run one target at a time on a 2-core machine.
@@ -30,6 +30,7 @@ case $target in
   table_loader) max_len=16384 timeout=30 ;;
   word_arrays) max_len=512 timeout=30 ;;
   decimal_text) max_len=1024 timeout=30 ;;
+  factorise) max_len=128 timeout=10 ;;
   *) echo "unknown target $target" >&2; exit 2 ;;
 esac
 

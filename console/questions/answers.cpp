@@ -3,6 +3,8 @@
 #include <cstdio>
 
 #include "console/console_state.h"
+#include "console/statistics.h"
+#include "console/table_chain.h"
 #include "q64/m0_utilities.h"
 
 namespace oneshot {
@@ -12,7 +14,29 @@ std::string decimal(Q2Value v) {
     return std::string(digits, _0_numq2tostr(digits, v.lo, v.hi));
 }
 
-std::string beyondTable() { return "beyond what the table decides (up to " + decimal(console.queryLimit) + ")"; }
+namespace {
+bool startTableDeferred = false;
+}  // namespace
+
+void deferStartTable() {
+    startTableDeferred = true;
+    console.queryLimit = kStartQueryLimit;
+}
+
+const TableBlock* table() {
+    if (startTableDeferred) {
+        startTableDeferred = false;
+        buildStartTable();
+        refreshStatistics();
+    }
+    return console.tableHead;
+}
+
+bool withinTable(Q2Value n) {
+    const Q2Value& limit = console.queryLimit;
+    const bool below = n.hi < limit.hi || (n.hi == limit.hi && n.lo <= limit.lo);
+    return below && table() != nullptr;
+}
 
 void Answers::line(const std::string& text) { std::printf("%s\n", text.c_str()); }
 

@@ -7,11 +7,13 @@
 #include <string>
 
 #include "q64/base.h"
+#include "q64/m5_primetable.h"
 
 namespace oneshot {
 
 // The exit statuses: every number answered; some could not be answered
-// (beyond the table, past the last prime); malformed input.
+// (the n-th prime beyond the table's primes, primes past the last below
+// 2^128); malformed input.
 inline constexpr int kAnswered = 0;
 inline constexpr int kBeyondTable = 1;
 inline constexpr int kMalformed = 2;
@@ -19,9 +21,23 @@ inline constexpr int kMalformed = 2;
 // The decimal text of a 128-bit value.
 std::string decimal(Q2Value v);
 
-// The reason given for a number beyond the current table's reach: "beyond
-// what the table decides (up to L)", L its query limit.
-std::string beyondTable();
+// The 1 MB start table's query limit, 36,699,233 squared: without --table or
+// --load the one-shot questions build that table only when a number at or
+// below it (or the n-th prime) needs it.
+inline constexpr Q2Value kStartQueryLimit{1346833702788289, 0};
+
+// Leaves the start table to be built on first need; the query limit is
+// kStartQueryLimit meanwhile.
+void deferStartTable();
+
+// The current table, the deferred start table built now if need be; null
+// when its memory was refused.
+const TableBlock* table();
+
+// Whether the table answers n as the console's dialogs do: n is at most the
+// query limit and the table is there (a refused start table leaves every
+// number to the library's routines without a table).
+bool withinTable(Q2Value n);
 
 class Answers {
 public:

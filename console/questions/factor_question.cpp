@@ -1,5 +1,6 @@
 // factor N...: 'N: p q ...', the prime factors in ascending order, repeated,
-// from the table.
+// from the table up to its query limit, beyond it from the library's
+// complete factorisation.
 #include <string>
 #include <vector>
 
@@ -21,10 +22,9 @@ void answerFactor(Answers& out, const std::vector<std::string>& operands) {
             out.line(text + ":");
             continue;
         }
-        if (_5_prmfct(&factors, n.lo, n.hi, console.tableHead) < 0) {
-            out.error(text, "cannot be factored completely with the table (" + beyondTable() + ")", kBeyondTable);
-            continue;
-        }
+        // Up to the query limit the table factors every number.
+        if (!withinTable(n) || _5_prmfct(&factors, n.lo, n.hi, table()) < 0)
+            _5_prmfctx(&factors, n.lo, n.hi);
         std::string line = text + ":";
         for (uint64_t i = 0; i < factorCount(&factors); ++i) line += ' ' + std::to_string(factors.word[i]);
         if (cofactorCount(&factors) == 1) {

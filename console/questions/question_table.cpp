@@ -11,11 +11,14 @@ void answerFactor(Answers& out, const std::vector<std::string>& operands);
 const std::vector<Question>& questions() {
     static const std::vector<Question> table = {
         {"isprime", "N...",
-         "'N: prime', 'N: composite', 'N: neither' (0 and 1), or\n"
-         "'N: unknown' when N lies beyond what the table decides",
+         "'N: prime', 'N: composite' or 'N: neither' (0 and 1); beyond\n"
+         "the table's query limit proven prime by a checked certificate",
          1, kAnyNumber, answerIsPrime},
-        {"nth", "K...", "'K: P', P the K-th prime (2 is the first)", 1, kAnyNumber, answerNth},
-        {"next", "N [COUNT]", "the COUNT primes after N (1 without COUNT), one per line", 1, 2, answerNext},
+        {"nth", "K...", "'K: P', P the K-th prime (2 is the first) of the table", 1, kAnyNumber, answerNth},
+        {"next", "N [COUNT]",
+         "the COUNT primes after N (1 without COUNT), one per line, up to\n"
+         "the last prime below 2^128 (2^128-159)",
+         1, 2, answerNext},
         {"factor", "N...", "'N: p q ...', the prime factors in ascending order, repeated", 1, kAnyNumber,
          answerFactor},
     };

@@ -1,5 +1,7 @@
 /* Module _5_, the prime questions: primality, the n-th prime, next primes and
- * the factorisation, all answered from a prime table. */
+ * the factorisation, answered from a prime table, and (the routines ending
+ * in x) primality, factorisation and next primes for every number below
+ * 2^128 without one. */
 #pragma once
 
 #include "q64/base.h"
@@ -118,6 +120,25 @@ Q64_API int64_t _5_primetst(uint64_t lo, uint64_t hi, const TableBlock* head);
  * 1 for E^2; else 1 for a composite n (and for 11), 0 for a prime below
  * P^2 (P the table's largest prime) and for 1, -1 for a prime above P^2. */
 Q64_API int64_t _5_primetst2(uint64_t lo, uint64_t hi, const TableBlock* head);
+
+/* Every number below 2^128, without a table. Proven answers: a number is
+ * called prime only after a certificate of its primality has been checked
+ * (below 2^64 by a test that is exact there), composite only with a witness.
+ * Work memory is static or on the call stack, never the heap; like the rest
+ * of the library these routines are not reentrant (one call at a time). */
+/* Primality of n: 0 prime, 1 composite, -1 for 0 and 1 (neither). */
+Q64_API int64_t _5_primetstx(uint64_t lo, uint64_t hi);
+/* The complete factorisation of n into `list` (started afresh, the layout
+ * of _5_prmfct: the prime factors below 2^64 ascending with multiplicity,
+ * then the one prime factor of 2^64 or more, if any, as the cofactor).
+ * Returns s plus the cofactor count (1: n is prime); -1 for n < 2 (list
+ * untouched). Every factor is proven prime. */
+Q64_API int64_t _5_prmfctx(FactorList* list, uint64_t lo, uint64_t hi);
+/* The smallest prime above n; failure (both words all ones) when there is
+ * none below 2^128, that is for n >= 2^128 - 159, the largest prime. */
+Q64_API Q2Value _5_prmnextx(uint64_t lo, uint64_t hi);
+/* The largest prime below n; failure (both words all ones) for n <= 2. */
+Q64_API Q2Value _5_prmprevx(uint64_t lo, uint64_t hi);
 
 #ifdef __cplusplus
 }

@@ -23,6 +23,12 @@ inline void mulWide(u128 a, u128 b, u128* hi, u128* lo) {
     *hi = p11 + hi64(p01) + hi64(p10) + hi64(mid);
 }
 
+// e ? b : a for e = 0 or 1, without a branch.
+template <class Word>
+inline Word selectWord(Word e, Word a, Word b) {
+    return a ^ ((a ^ b) & (Word{0} - e));
+}
+
 // Word is uint64_t (n odd, n >= 3) or u128 (n odd, 2^64 <= n < 2^128).
 template <class Word>
 class Montgomery {
@@ -53,11 +59,48 @@ public:
         mulWide(a, b, &hi, &lo);
         return reduce(hi, lo);
     }
-    Word add(Word a, Word b) const {
-        Word s = a + b;
-        return (s < a || s >= n_) ? s - n_ : s;
+    // a^2 (the cross product is formed once).
+    Word square(Word a) const {
+        if constexpr (kBits == 64) {
+            return mul(a, a);
+        } else {
+            const uint64_t a0 = lo64(a), a1 = hi64(a);
+            const u128 p00 = static_cast<u128>(a0) * a0, p01 = static_cast<u128>(a0) * a1,
+                       p11 = static_cast<u128>(a1) * a1;
+            // a^2 = p11 2^128 + 2 p01 2^64 + p00
+            const u128 mid = (p00 >> 64) + (p01 << 1);  // wraps: its lost bit is p01's top bit
+            const u128 lo = (mid << 64) | lo64(p00);
+            const u128 carries = (p01 >> 127) + static_cast<u128>(mid < (p01 << 1));
+            const u128 hi = p11 + hi64(mid) + (carries << 64);
+            return reduce(hi, lo);
+        }
     }
-    Word sub(Word a, Word b) const { return a >= b ? a - b : a - b + n_; }
+    // a b - c for c < n, in Montgomery form: c is taken from the high word of
+    // the product before the reduction, off the chain of dependent products.
+    Word mulSub(Word a, Word b, Word c) const {
+        Word hi, lo;
+        mulWide(a, b, &hi, &lo);
+        return reduce(sub(hi, c), lo);
+    }
+    // a^2 2^e for e = 0 or 1, in Montgomery form. The doubling rides on the
+    // reduction: 2T - (2m mod R) n has the low word 0, and the doubled high
+    // word is formed beside the product m n, off the chain.
+    Word squareDoubled(Word a, Word e) const {
+        Word hi, lo;
+        mulWide(a, a, &hi, &lo);
+        // high = 2 hi + (top bit of lo) mod n for e = 1, hi for e = 0.
+        const Word carry = e & (lo >> (kBits - 1));
+        const Word sum = hi + (hi & (Word{0} - e)) + carry;  // wraps past 2^bits
+        const Word wrapped = e & (hi >> (kBits - 1));
+        const Word high = sum - (n_ & (Word{0} - (wrapped | static_cast<Word>(sum >= n_))));
+        Word mnHi, mnLo;
+        mulWide((lo * inv_) << e, n_, &mnHi, &mnLo);
+        return sub(high, mnHi);
+    }
+    // Sums and differences without a branch: the operands are data, and a
+    // mispredicted branch costs more than the masking.
+    Word add(Word a, Word b) const { return sub(a, n_ - b); }
+    Word sub(Word a, Word b) const { return a - b + (n_ & (Word{0} - static_cast<Word>(a < b))); }
     Word pow(Word base, Word e) const {
         Word result = one_;
         while (e) {
@@ -69,9 +112,9 @@ public:
     }
 
 private:
-    // (hi:lo) / R mod n for (hi:lo) < n R: ((hi:lo) - m n) / R with
-    // m = lo n^-1 mod R; the low words of (hi:lo) and m n agree, so only the
-    // high words are subtracted.
+    // (hi:lo) / R mod n for hi < n: ((hi:lo) - m n) / R with m = lo n^-1
+    // mod R; the low words of (hi:lo) and m n agree, so only the high words
+    // are subtracted.
     Word reduce(Word hi, Word lo) const {
         Word mnHi, mnLo;
         mulWide(lo * inv_, n_, &mnHi, &mnLo);
@@ -83,22 +126,5 @@ private:
 
 using Mont64 = Montgomery<uint64_t>;
 using Mont128 = Montgomery<u128>;
-
-// Whether n = mont.modulus() is a strong probable prime to base a (a in
-// Montgomery form, a != 0 mod n), with n - 1 = d 2^s, d odd. False proves n
-// composite.
-template <class Mont, class Word>
-bool strongProbablePrime(const Mont& mont, Word aMont, Word d, int s) {
-    Word one = mont.one();
-    Word minusOne = mont.sub(0, one);
-    Word x = mont.pow(aMont, d);
-    if (x == one || x == minusOne) return true;
-    for (int i = 1; i < s; ++i) {
-        x = mont.mul(x, x);
-        if (x == minusOne) return true;
-        if (x == one) return false;
-    }
-    return false;
-}
 
 }  // namespace wordmath

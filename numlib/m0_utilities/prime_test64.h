@@ -7,10 +7,8 @@
 
 namespace wordmath {
 
-// The seven Miller–Rabin bases that leave no strong pseudoprime below 2^64.
-inline constexpr uint64_t kBases64[] = {2, 325, 9375, 28178, 450775, 9780504, 1795265022};
-
-// Exact for every n below 2^64; 0 and 1 are not prime.
+// Exact for every n below 2^64 (Baillie–PSW, which no composite below 2^64
+// passes); 0 and 1 are not prime.
 bool isPrime64(uint64_t n);
 
 }  // namespace wordmath

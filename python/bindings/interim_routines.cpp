@@ -11,12 +11,10 @@ namespace interim {
 namespace {
 
 constexpr uint64_t kAllOnes = ~uint64_t{0};
-constexpr Q2Value kNone{kAllOnes, kAllOnes};
 constexpr uint64_t kBatch = 4096;
 
 TableBlock* head = nullptr;
 uint64_t primeCount = 0;  // of the table
-uint64_t largestPrime = 0;
 
 // The number of primes up to x (below the table's limit): the largest k whose
 // k-th prime is at most x, by bisection over the table's primes.
@@ -45,15 +43,7 @@ bool haveTable() {
     }
     head = block;
     primeCount = static_cast<uint64_t>(_5_prmtcnt(head));
-    largestPrime = _5_prmtmax(head).lo;
     return true;
-}
-
-q64py::Limit queryReach() {
-    if (!haveTable()) return {};
-    const unsigned __int128 square = static_cast<unsigned __int128>(largestPrime) * largestPrime;
-    return {Q2Value{static_cast<uint64_t>(square), static_cast<uint64_t>(square >> 64)},
-            "the square of the largest prime of the 1 MB prime table"};
 }
 
 q64py::Limit nthReach() {
@@ -64,19 +54,6 @@ q64py::Limit nthReach() {
 q64py::Limit tableReach() {
     if (!haveTable()) return {};
     return {Q2Value{head[table::kLimit] - 1, 0}, "the end of the 1 MB prime table"};
-}
-
-int64_t primetstx(uint64_t lo, uint64_t hi) { return _5_primetst(lo, hi, head); }
-
-int64_t prmfctx(FactorList* list, uint64_t lo, uint64_t hi) { return _5_prmfct(list, lo, hi, head); }
-
-Q2Value prmnextx(uint64_t lo, uint64_t hi) { return _5_prmnext(lo, hi, head); }
-
-Q2Value prmprevx(uint64_t lo, uint64_t hi) {
-    if (hi == 0 && lo <= 2) return kNone;
-    // Inside the reach n < 2^64, and the gaps between primes are short.
-    for (uint64_t m = lo - 1;; --m)
-        if (_5_primetst(m, 0, head) == 0) return Q2Value{m, 0};
 }
 
 uint64_t prmnthx(uint64_t k) { return k == 0 || k > primeCount ? kAllOnes : _5_prmnoth(k, head); }

@@ -1,6 +1,5 @@
 // Interim stand-ins for the library routines that answer without a prime
-// table (primality, factorisation, next and previous primes for every number
-// below 2^128; counts, lists, pi(x) and the n-th prime below 2^64). Each has
+// table (counts, lists, pi(x) and the n-th prime below 2^64). Each has
 // the signature and the contract of the routine it stands for, but answers
 // from a 1 MB start table (the numbers below 36,699,251) built on first use,
 // and only inside its reach: the package checks every argument against the
@@ -25,17 +24,11 @@ using PrimeSink = int (*)(const uint64_t* primes, uint64_t count, void* context)
 bool haveTable();
 
 // How far the stand-ins reach (each builds the table first; a zero limit when
-// memory was refused): primality, factorisation, next and previous primes up
-// to P^2 (P the table's largest prime); the n-th prime up to the table's
-// prime count; pi(x), counts and lists below the table's limit.
-q64py::Limit queryReach();
+// memory was refused): the n-th prime up to the table's prime count; pi(x),
+// counts and lists below the table's limit.
 q64py::Limit nthReach();
 q64py::Limit tableReach();
 
-int64_t primetstx(uint64_t lo, uint64_t hi);
-int64_t prmfctx(FactorList* list, uint64_t lo, uint64_t hi);
-Q2Value prmnextx(uint64_t lo, uint64_t hi);
-Q2Value prmprevx(uint64_t lo, uint64_t hi);
 uint64_t prmnthx(uint64_t k);
 uint64_t prmpi(uint64_t x);
 uint64_t prmcount(uint64_t a, uint64_t b);

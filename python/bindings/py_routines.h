@@ -2,8 +2,6 @@
 // arguments reach. A routine not yet in the library is served by its interim
 // stand-in on the 1 MB start table (interim_routines.h) with that table's
 // reach; when the routine lands, its line names it and its full reach:
-//     {_5_primetstx, below2to128}, {_5_prmfctx, below2to128},
-//     {_5_prmnextx, below2to128},  {_5_prmprevx, below2to128},
 //     {_5_prmnthx, primesBelow2to64}, {_5_prmpi, below2to64},
 //     {_5_prmcount, below2to64},   {_5_prmeach, below2to64},
 // and `ready` answers true once no interim routine is left (and
@@ -37,10 +35,10 @@ struct Routines {
 
 inline const Routines routines{
     interim::haveTable,
-    {interim::primetstx, interim::queryReach},
-    {interim::prmfctx, interim::queryReach},
-    {interim::prmnextx, interim::queryReach},
-    {interim::prmprevx, interim::queryReach},
+    {_5_primetstx, below2to128},
+    {_5_prmfctx, below2to128},
+    {_5_prmnextx, below2to128},
+    {_5_prmprevx, below2to128},
     {interim::prmnthx, interim::nthReach},
     {interim::prmpi, interim::tableReach},
     {interim::prmcount, interim::tableReach},

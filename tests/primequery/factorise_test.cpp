@@ -5,7 +5,6 @@
 #include <random>
 #include <vector>
 
-#include "primequery/trial_division.h"
 #include "numlib/m0_utilities/u128.h"
 #include "q64/m5_primequery.h"
 #include "reference/literal_query.h"
@@ -137,30 +136,21 @@ TEST(Factorise, MatchesTheLiteralLoopOnTheStartTable) {
     compareAllRanges(testtables::startTable(), 30, 1, 44);
 }
 
-TEST(Factorise, SplitFallsBackOnTrialDivisionWhenRhoGivesUp) {
-    Table t({5});  // P = 487: rho gets a few thousand steps only
+TEST(Factorise, RefusalRestsOnTheFactorsUpToTheLargestPrime) {
+    // P = 487 (below 2^16): trial division up to P decides, the rest above
+    // P^2 stays unsplit; on the start table the rest is factored.
+    Table t({5});
     const u128 q1 = testnum::gmpNextPrime(static_cast<u128>(1) << 40);
     const u128 q2 = testnum::gmpNextPrime(q1 + 1000000);
-    primequery::FactorSplit split;
-    primequery::splitFactors(t.head(), q1 * q2, 11, 487, &split);
-    EXPECT_EQ(split.count, 0u);
-    EXPECT_EQ(split.rest, q1 * q2);
-    // Factors up to the limit are found beside the unsplit rest.
-    primequery::splitFactors(t.head(), 13 * 13 * 479 * q1 * q2, 11, 487, &split);
-    std::vector<u128> primes(split.primes, split.primes + split.count);
-    std::sort(primes.begin(), primes.end());
-    EXPECT_EQ(primes, (std::vector<u128>{13, 13, 479}));
-    EXPECT_EQ(split.rest, q1 * q2);
-    // A prime above the limit is recognised as one.
-    primequery::splitFactors(t.head(), 491 * q1, 11, 487, &split);
-    primes.assign(split.primes, split.primes + split.count);
-    std::sort(primes.begin(), primes.end());
-    EXPECT_EQ(primes, (std::vector<u128>{491, q1}));
-    EXPECT_EQ(split.rest, 1u);
-    // The refusal of the whole factorisation rests on the same split.
+    for (u128 n : {q1 * q2, 13 * 13 * 479 * q1 * q2, 491 * q1, 487 * 491 * 499 * q1, u128{11 * 487 * 487}})
+        expectSame(n, t);
     FactorList list;
+    EXPECT_EQ(fastFactor(&list, 13 * 13 * 479 * q1 * q2, t), -1);
+    EXPECT_EQ(std::vector<uint64_t>(list.word, list.word + factorCount(&list)), (std::vector<uint64_t>{13, 13, 479}));
     EXPECT_EQ(fastFactor(&list, 2 * 3 * q1 * q2, testtables::startTable()), -1);
     EXPECT_EQ(factorCount(&list), 2u);
+    expectSame(2 * 3 * q1 * q2, testtables::startTable());
+    expectSame(36699233 * q1, testtables::startTable());
 }
 
 TEST(Factorise, DivisionHelpers) {

@@ -1,11 +1,13 @@
 // Pollard–Brent rho on Montgomery residues: x -> x^2 + c, the differences
 // multiplied together so that one gcd serves a batch of steps.
-#include "primequery/pollard_rho.h"
+#include "primequery/factoring/pollard_rho.h"
 
 #include "numlib/m0_utilities/montgomery.h"
 
-namespace primequery {
+namespace factoring {
 namespace {
+
+using namespace wordmath;
 
 constexpr uint64_t kBatch = 128;  // steps per gcd
 
@@ -57,9 +59,9 @@ Word factorWith(const Mont& mont, uint64_t budget) {
 
 }  // namespace
 
-u128 findFactor(u128 n, uint64_t budget) {
+u128 rhoFactor(u128 n, uint64_t budget) {
     if (hi64(n) == 0) return factorWith<Mont64, uint64_t>(Mont64(lo64(n)), budget);
     return factorWith<Mont128, u128>(Mont128(n), budget);
 }
 
-}  // namespace primequery
+}  // namespace factoring
