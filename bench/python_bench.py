@@ -5,7 +5,8 @@ interleaved rounds (medians of the rounds):
                (target: 100 times faster for b = 32);
   q64.isprime  against gmpy2.is_prime and sympy.isprime on random numbers and
                random primes of 32 to 128 bits (target: no slower than
-               gmpy2.is_prime on random 128-bit numbers);
+               gmpy2.is_prime on random 128-bit numbers); above 2^64 also
+               with proof=False, Baillie-PSW like its peers, no certificate;
   q64.primes(0, 10**9)  against `primes list 0 1000000000` into a file
                (target: within 1.2 times the command line).
 
@@ -19,6 +20,7 @@ skipped. One command installs the package and runs this:
 build/release/console/primes.
 """
 import argparse
+import functools
 import os
 import pathlib
 import random
@@ -102,12 +104,17 @@ def bench_isprime(report, rounds, rng):
                 report.skip(what, f"beyond q64.isprime's limit {limit} now")
                 continue
             assert [q64.isprime(n) for n in numbers] == [bool(gmpy2.is_prime(n)) for n in numbers]
+            probable = functools.partial(q64.isprime, proof=False)
             t = interleaved(rounds, {"q64": lambda: seconds_per_call(q64.isprime, numbers),
+                                     "q64 probable": lambda: seconds_per_call(probable, numbers),
                                      "gmpy2": lambda: seconds_per_call(gmpy2.is_prime, numbers),
                                      "sympy": lambda: seconds_per_call(sympy.isprime, numbers)})
             target = "target >= 1" if (bits, kind) == (128, "random") else ""
             report.row(f"isprime_{kind}", bits, t["q64"], "gmpy2.is_prime", t["gmpy2"], what, target)
             report.row(f"isprime_{kind}", bits, t["q64"], "sympy.isprime", t["sympy"], what)
+            if bits > 64:  # below 2^64 both are the same exact test
+                report.row(f"isprime_probable_{kind}", bits, t["q64 probable"], "gmpy2.is_prime", t["gmpy2"],
+                           what + ", proof=False", target)
 
 
 def list_program():

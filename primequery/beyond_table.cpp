@@ -14,6 +14,12 @@ extern "C" int64_t _5_primetstx(uint64_t lo, uint64_t hi) {
     return proof::isPrime128(n) ? 0 : 1;
 }
 
+extern "C" int64_t _5_prmprobx(uint64_t lo, uint64_t hi) {
+    const u128 n = toU128(lo, hi);
+    if (n < 2) return -1;
+    return proof::isProbablePrime128(n) ? 0 : 1;
+}
+
 extern "C" int64_t _5_prmfctx(FactorList* list, uint64_t lo, uint64_t hi) {
     const u128 n = toU128(lo, hi);
     if (n < 2) return -1;

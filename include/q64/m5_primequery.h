@@ -128,6 +128,11 @@ Q64_API int64_t _5_primetst2(uint64_t lo, uint64_t hi, const TableBlock* head);
  * of the library these routines are not reentrant (one call at a time). */
 /* Primality of n: 0 prime, 1 composite, -1 for 0 and 1 (neither). */
 Q64_API int64_t _5_primetstx(uint64_t lo, uint64_t hi);
+/* The same without the certificate, for callers who take a probable prime:
+ * below 2^64 exact; from 2^64 on 1 only with a witness of compositeness, and
+ * 0 for every number that passes Baillie–PSW (no composite is known to pass
+ * it, but it is not proven). -1 for 0 and 1. */
+Q64_API int64_t _5_prmprobx(uint64_t lo, uint64_t hi);
 /* The complete factorisation of n into `list` (started afresh, the layout
  * of _5_prmfct: the prime factors below 2^64 ascending with multiplicity,
  * then the one prime factor of 2^64 or more, if any, as the cofactor).

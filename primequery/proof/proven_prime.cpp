@@ -40,13 +40,24 @@ struct ProvenPrimes {
 };
 ProvenPrimes proven;
 
-}  // namespace
-
-bool isPrime128(u128 n) {
-    if (wordmath::hi64(n) == 0) return wordmath::isPrime64(wordmath::lo64(n));
+// For n >= 2^64: false when n is even or has an odd prime factor up to 251.
+bool passesTrialDivision(u128 n) {
     if ((n & 1) == 0) return false;
     for (int i = 0; i < kFilterPrimes; ++i)
         if (factoring::divides128(i, n)) return false;
+    return true;
+}
+
+}  // namespace
+
+bool isProbablePrime128(u128 n) {
+    if (wordmath::hi64(n) == 0) return wordmath::isPrime64(wordmath::lo64(n));
+    return passesTrialDivision(n) && wordmath::bailliePsw<wordmath::Mont128, u128>(wordmath::Mont128(n));
+}
+
+bool isPrime128(u128 n) {
+    if (wordmath::hi64(n) == 0) return wordmath::isPrime64(wordmath::lo64(n));
+    if (!passesTrialDivision(n)) return false;
     if (proven.depth > 0 && proven.holds(n)) return true;
     if (!wordmath::bailliePsw<wordmath::Mont128, u128>(wordmath::Mont128(n))) return false;
     if (proven.depth == 0) proven.forget();

@@ -12,6 +12,11 @@ namespace proof {
 // Not reentrant: it remembers the primes it proved last.
 bool isPrime128(u128 n);
 
+// The same filter without the certificate: exact below 2^64; from 2^64 on
+// "composite" with a witness as above, else "probable prime" by Baillie–PSW
+// (no composite is known to pass it, but none is excluded by proof).
+bool isProbablePrime128(u128 n);
+
 // For odd n >= 2^64 that passed Baillie–PSW: builds the certificate of n
 // (factoring n - 1 as far as needed, choosing the witnesses) until it checks.
 // True with the checked certificate, or false when the work showed n

@@ -7,8 +7,6 @@ namespace q64py {
 
 namespace {
 
-constexpr uint64_t kAllOnes = ~uint64_t{0};
-
 // A Python reference released at the end of its scope.
 struct Owned {
     PyObject* object;
@@ -18,16 +16,27 @@ struct Owned {
     Owned& operator=(const Owned&) = delete;
 };
 
-// The two words of a non-negative integer; false when it needs more than 128 bits.
+// The two words of a non-negative integer; false when it needs more than
+// 128 bits. Read as 16 little-endian bytes in one call: shifting the Python
+// integer by 64 made a 128-bit argument cost twice what a 64-bit one does.
 bool words(PyObject* index, Q2Value& value) {
-    value.lo = PyLong_AsUnsignedLongLongMask(index);
-    Owned shift(PyLong_FromLong(64));
-    Owned high(shift.object != nullptr ? PyNumber_Rshift(index, shift.object) : nullptr);
-    if (high.object == nullptr) raiseSet();
-    value.hi = PyLong_AsUnsignedLongLong(high.object);
-    if (value.hi == kAllOnes && PyErr_Occurred()) {
+    unsigned char bytes[16];
+#if PY_VERSION_HEX >= 0x030D0000
+    const Py_ssize_t needed = PyLong_AsNativeBytes(
+        index, bytes, sizeof bytes, Py_ASNATIVEBYTES_LITTLE_ENDIAN | Py_ASNATIVEBYTES_UNSIGNED_BUFFER);
+    if (needed < 0) raiseSet();
+    if (needed > static_cast<Py_ssize_t>(sizeof bytes)) return false;
+#else
+    if (_PyLong_AsByteArray(reinterpret_cast<PyLongObject*>(index), bytes, sizeof bytes, 1, 0) < 0) {
+        if (!PyErr_ExceptionMatches(PyExc_OverflowError)) raiseSet();
         PyErr_Clear();
         return false;
+    }
+#endif
+    value.lo = value.hi = 0;
+    for (int i = 7; i >= 0; --i) {
+        value.lo = value.lo << 8 | bytes[i];
+        value.hi = value.hi << 8 | bytes[8 + i];
     }
     return true;
 }

@@ -23,14 +23,18 @@ KeyboardInterrupt at Ctrl-C, between the segments they sieve.
 [2, 2, 2, 3, 3, 5]
 )";
 
-inline constexpr const char* isprime = R"(isprime(n: SupportsIndex) -> bool
+inline constexpr const char* isprime = R"(isprime(n: SupportsIndex, proof: bool = True) -> bool
 
-Whether n is prime; 0 and 1 are not.
+Whether n is prime; 0 and 1 are not. Below 2**64 the answer is exact. From
+2**64 on, "prime" comes with a proof the library has checked (about a
+millisecond for a 128-bit prime); with proof=False it is Baillie-PSW's
+"probable prime" instead (microseconds; no composite is known to pass it,
+but none is excluded by proof). "Not prime" always has a witness.
 
 >>> isprime(97), isprime(91), isprime(0), isprime(1)
 (True, False, False, False)
->>> isprime(1_000_000_007)
-True
+>>> isprime(2**127 - 1), isprime(2**127 - 1, proof=False)
+(True, True)
 )";
 
 inline constexpr const char* factor = R"(factor(n: SupportsIndex) -> list[int]

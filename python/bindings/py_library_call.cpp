@@ -22,13 +22,29 @@ int progressHook(uint64_t, uint64_t, void* context) {
     return static_cast<LibraryCall*>(context)->stopRequested() ? 1 : 0;
 }
 
-}  // namespace
-
-LibraryCall::LibraryCall() : nextCheck_(std::chrono::steady_clock::now() + kSignalCheckInterval) {
+void refuseReentry() {
     if (lockOwner.load() == std::this_thread::get_id())
         raise(PyExc_RuntimeError,
               "q64 was called while a q64 call runs on the same thread (from a signal handler?); "
               "the library is not reentrant");
+}
+
+}  // namespace
+
+LibraryCall::LibraryCall() : nextCheck_(std::chrono::steady_clock::now() + kSignalCheckInterval) {
+    refuseReentry();
+}
+
+bool LibraryCall::enterAtOnce() {
+    refuseReentry();
+    if (!libraryLock.try_lock()) return false;
+    lockOwner.store(std::this_thread::get_id());
+    return true;
+}
+
+void LibraryCall::leave() {
+    lockOwner.store(std::thread::id());
+    libraryLock.unlock();
 }
 
 LibraryCall::~LibraryCall() {
@@ -45,8 +61,7 @@ LibraryCall::Inside::Inside(LibraryCall& call) {
 
 LibraryCall::Inside::~Inside() {
     _5_prmprogress(nullptr, nullptr);
-    lockOwner.store(std::thread::id());
-    libraryLock.unlock();
+    leave();
 }
 
 bool LibraryCall::stopRequested() {

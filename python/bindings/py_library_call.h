@@ -37,6 +37,23 @@ public:
         return *result;
     }
 
+    // For a call known to take microseconds (no progress to report, no
+    // signal to wait for): runs it with the GIL kept when the library's lock
+    // is free at once, which saves the GIL's hand-over (a third of a short
+    // call's time); else as run does. Keeping the GIL while waiting for the
+    // lock could deadlock with a long call that takes the GIL to check for
+    // signals, hence the try.
+    template <class F>
+    static auto runShort(F&& call) -> decltype(call()) {
+        if (enterAtOnce()) {
+            const auto result = call();
+            leave();
+            return result;
+        }
+        LibraryCall waiting;
+        return waiting.run(call);
+    }
+
     // Inside run, without the GIL: whether the call must stop. At most every
     // 20 ms it takes the GIL and runs Python's pending signal handlers; true
     // from when one raised (the exception is kept for run to raise).
@@ -65,6 +82,10 @@ private:
     };
 
     void raiseIfStopped();
+    // The library's lock for runShort: true when taken without waiting;
+    // raises RuntimeError from a signal handler inside a call.
+    static bool enterAtOnce();
+    static void leave();
 
     // The exception a signal handler raised during the call.
     PyObject* interruptType_ = nullptr;

@@ -31,11 +31,14 @@ py::int_ integer(Q2Value v) { return py::reinterpret_steal<py::int_>(toPython(v)
     raise(PyExc_MemoryError, std::string(function) + "(): the memory the library needs was refused");
 }
 
-bool isPrime(py::handle n) {
+bool isPrime(py::handle n, bool proof) {
     const Q2Value v = readNumber(n.ptr(), "isprime", "n", limits().isprime);
     if (below(v, 2)) return false;
-    LibraryCall call;
-    const int64_t answer = call.run([&] { return routines.primeTest.call(v.lo, v.hi); });
+    // Below 2^64 and without a proof the test takes microseconds; a proof
+    // can take milliseconds, and the GIL goes to other threads meanwhile.
+    const auto test = proof ? routines.primeTest.call : routines.probablePrimeTest;
+    const auto answerOf = [&] { return test(v.lo, v.hi); };
+    const int64_t answer = !proof || v.hi == 0 ? LibraryCall::runShort(answerOf) : LibraryCall().run(answerOf);
     if (answer < 0) raise(PyExc_RuntimeError, "isprime(): the library could not decide " + decimal(v));
     return answer == 0;
 }
@@ -146,7 +149,7 @@ PYBIND11_MODULE(_q64, m) {
     options.disable_function_signatures();  // the docstrings give them
     m.doc() = docs::module;
     m.attr("__version__") = Q64_VERSION;
-    m.def("isprime", &isPrime, py::arg("n"), docs::isprime);
+    m.def("isprime", &isPrime, py::arg("n"), py::arg("proof") = true, docs::isprime);
     m.def("factor", &factor, py::arg("n"), docs::factor);
     m.def("next_prime", &nextPrime, py::arg("n"), docs::nextPrime);
     m.def("prev_prime", &prevPrime, py::arg("n"), docs::prevPrime);

@@ -24,6 +24,7 @@ struct Reaching {
 struct Routines {
     bool (*ready)();  // false when what the routines need could not be had
     Reaching<int64_t (*)(uint64_t lo, uint64_t hi)> primeTest;
+    int64_t (*probablePrimeTest)(uint64_t lo, uint64_t hi);  // the same reach, no certificate
     Reaching<int64_t (*)(FactorList* list, uint64_t lo, uint64_t hi)> factorise;
     Reaching<Q2Value (*)(uint64_t lo, uint64_t hi)> nextPrime;
     Reaching<Q2Value (*)(uint64_t lo, uint64_t hi)> prevPrime;
@@ -36,6 +37,7 @@ struct Routines {
 inline const Routines routines{
     interim::haveTable,
     {_5_primetstx, below2to128},
+    _5_prmprobx,
     {_5_prmfctx, below2to128},
     {_5_prmnextx, below2to128},
     {_5_prmprevx, below2to128},

@@ -37,6 +37,7 @@ u128 bits(std::mt19937_64& gen, int b) {
 void expectRight(u128 n) {
     const int64_t verdict = _5_primetstx(lo(n), hi(n));
     ASSERT_EQ(verdict, n < 2 ? -1 : (testnum::gmpPrime(n) ? 0 : 1)) << dec(n);
+    ASSERT_EQ(_5_prmprobx(lo(n), hi(n)), verdict) << dec(n);
     static FactorList list;
     list.header = 0x1234;
     const int64_t count = _5_prmfctx(&list, lo(n), hi(n));

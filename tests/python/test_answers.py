@@ -17,6 +17,10 @@ CHEAP_PI_LIMIT = 10**12
 def test_isprime_and_factor_against_sympy(rng, limits):
     for n in random_numbers(rng, limits["isprime"]):
         assert q64.isprime(n) == sympy.isprime(n), n
+        assert q64.isprime(n, proof=False) == q64.isprime(n), n
+    # Strong pseudoprimes to many bases above 2^64 fail Baillie-PSW's Lucas half.
+    for n in (318665857834031151167461, 3317044064679887385961981, (2**61 - 1) * (2**67 - 1)):
+        assert not q64.isprime(n, proof=False) and not q64.isprime(n), n
     for n in random_numbers(rng, min(limits["factor"], SYMPY_FACTOR_LIMIT), per_size=1):
         expected = sorted(sympy.factorint(n, multiple=True))
         assert q64.factor(n) == expected, n

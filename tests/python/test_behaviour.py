@@ -25,6 +25,7 @@ def mixed_calls(seed, limits):
     return (
         q64.factor(n + 2),
         q64.isprime(n + 1),
+        q64.isprime((n % 2**60) << 64 | 1, proof=False),  # keeps the GIL when the lock is free
         q64.next_prime(n),
         q64.nth_prime(seed % limits["nth_prime"] + 1),
         q64.primes(top - 20_000 * seed, top).tolist(),
