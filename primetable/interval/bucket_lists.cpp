@@ -1,0 +1,114 @@
+#include "primetable/interval/bucket_lists.h"
+
+#include "platform/precondition.h"
+#include "primetable/interval/interval_tuning.h"
+#include "primetable/interval/prime_bounds.h"
+#include "primetable/sieve_steps.h"
+#include "primetable/wheel.h"
+
+namespace interval {
+
+struct BucketLists::Page {
+    Page* next;
+    uint64_t count;
+    BucketEntry entries[tuning::kPageEntries];
+};
+
+namespace {
+
+// The largest step of a prime up to `root`, in bytes: ten times q numbers.
+uint64_t largestStep(uint64_t root) { return 10 * 6 * (root / wheel::kModulus) + 64; }
+
+uint64_t headCount(uint64_t root, unsigned shift) {
+    uint64_t reach = (largestStep(root) >> shift) + 2;
+    uint64_t n = 1;
+    while (n < reach) n <<= 1;
+    return n;
+}
+
+}  // namespace
+
+uint64_t BucketLists::memoryFor(uint64_t root, unsigned segmentShift) {
+    uint64_t heads = headCount(root, segmentShift);
+    uint64_t primes = primesUpTo(root);
+    // Every entry is in one list; each list has at most one page not full.
+    uint64_t pages = primes / tuning::kPageEntries + (heads < primes ? heads : primes) + 2;
+    return ((8 * heads + 63) & ~uint64_t{63}) + pages * sizeof(Page);
+}
+
+void BucketLists::start(uint8_t* memory, uint64_t root, unsigned segmentShift, uint64_t lastSegment) {
+    uint64_t heads = headCount(root, segmentShift);
+    uint64_t primes = primesUpTo(root);
+    heads_ = reinterpret_cast<Page**>(memory);
+    for (uint64_t i = 0; i < heads; ++i) heads_[i] = nullptr;
+    headMask_ = heads - 1;
+    pages_ = reinterpret_cast<Page*>(memory + ((8 * heads + 63) & ~uint64_t{63}));
+    pageCount_ = primes / tuning::kPageEntries + (heads < primes ? heads : primes) + 2;
+    pagesUsed_ = 0;
+    free_ = nullptr;
+    shift_ = segmentShift;
+    lastSegment_ = lastSegment;
+}
+
+BucketLists::Page* BucketLists::newPage() {
+    Page* p = free_;
+    if (p != nullptr) {
+        free_ = p->next;
+    } else {
+        Q64_ASSERT(pagesUsed_ < pageCount_);
+        p = pages_ + pagesUsed_++;
+    }
+    p->count = 0;
+    return p;
+}
+
+inline void BucketLists::push(uint64_t segment, BucketEntry e) {
+    Page*& head = heads_[segment & headMask_];
+    if (head == nullptr || head->count == tuning::kPageEntries) {
+        Page* p = newPage();
+        p->next = head;
+        head = p;
+    }
+    head->entries[head->count++] = e;
+}
+
+void BucketLists::add(uint64_t q, uint64_t m, uint64_t byte) {
+    uint64_t segment = byte >> shift_;
+    if (segment > lastSegment_) return;
+    uint64_t ri = WheelIndex[q % wheel::kModulus] >> 32;
+    uint64_t j = WheelIndex[m % wheel::kModulus] >> 32;
+    uint64_t inSegment = byte & ((uint64_t{1} << shift_) - 1);
+    push(segment, BucketEntry{static_cast<uint32_t>((q / wheel::kModulus) << 6 | ri),
+                              static_cast<uint32_t>(inSegment << 6 | j)});
+}
+
+void BucketLists::crossOff(uint8_t* seg, uint64_t segment) {
+    Page* page = heads_[segment & headMask_];
+    heads_[segment & headMask_] = nullptr;
+    const uint64_t segBytes = uint64_t{1} << shift_;
+    while (page != nullptr) {
+        for (uint64_t i = 0; i < page->count; ++i) {
+            const BucketEntry e = page->entries[i];
+            const uint64_t ri = e.prime & 63;
+            const uint64_t q6 = 6 * uint64_t{e.prime >> 6};
+            const uint8_t* mask = sieve::kMask[ri].data();
+            const uint16_t* byteGap = sieve::kByteGap[ri].data();
+            uint64_t b = e.where >> 6;
+            uint64_t j = e.where & 63;
+            do {
+                seg[b] |= mask[j];
+                b += byteGap[j] + sieve::kGap[j] * q6;
+                j = j + 1 == wheel::kSpokes ? 0 : j + 1;
+            } while (b < segBytes);
+            uint64_t next = segment + (b >> shift_);
+            if (next > lastSegment_) continue;
+            push(next, BucketEntry{e.prime, static_cast<uint32_t>((b & (segBytes - 1)) << 6 | j)});
+        }
+        Page* done = page;
+        page = page->next;
+        done->next = free_;
+        free_ = done;
+    }
+}
+
+}  // namespace interval

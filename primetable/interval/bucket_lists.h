@@ -1,0 +1,54 @@
+// Bucket lists of the largest sieving primes, those with at most a few
+// multiples per segment: each prime waits in the list of the segment that
+// holds its next multiple, so a segment visits only the primes that mark it.
+//
+// An entry is 8 bytes: the prime as q div 210 and the index of q mod 210
+// among the wheel's residues, and its next multiple as a byte of its segment
+// and the wheel index of the cofactor. Lists are chains of pages; a circular
+// array of list heads covers the segments the largest step can reach.
+#pragma once
+
+#include <cstdint>
+
+namespace interval {
+
+struct BucketEntry {
+    uint32_t prime;  // (q div 210) << 6 | residue index of q
+    uint32_t where;  // byte in its segment << 6 | wheel index of the cofactor
+};
+
+class BucketLists {
+public:
+    // Memory for primes up to `root` whose steps are counted in segments of
+    // 2^segmentShift bytes.
+    static uint64_t memoryFor(uint64_t root, unsigned segmentShift);
+
+    // `memory` holds memoryFor(root, segmentShift) bytes, 64-byte aligned.
+    void start(uint8_t* memory, uint64_t root, unsigned segmentShift, uint64_t lastSegment);
+
+    // Adds prime q at its multiple q * m in byte `byte` of the bitmap
+    // (counted from the interval's byte 0); nothing when that lies past the
+    // last segment.
+    void add(uint64_t q, uint64_t m, uint64_t byte);
+
+    // Crosses off the primes waiting for `segment` in seg (its bytes from 0;
+    // seg has room for a whole segment) and moves each to the list of the
+    // segment of its next multiple.
+    void crossOff(uint8_t* seg, uint64_t segment);
+
+private:
+    struct Page;
+    Page* newPage();
+    void push(uint64_t segment, BucketEntry e);
+
+    Page** heads_ = nullptr;
+    uint64_t headMask_ = 0;
+    Page* pages_ = nullptr;      // the pool
+    uint64_t pagesUsed_ = 0;
+    uint64_t pageCount_ = 0;
+    Page* free_ = nullptr;
+    unsigned shift_ = 0;
+    uint64_t lastSegment_ = 0;
+};
+
+}  // namespace interval
