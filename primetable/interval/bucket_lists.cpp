@@ -1,5 +1,7 @@
 #include "primetable/interval/bucket_lists.h"
 
+#include <array>
+
 #include "platform/precondition.h"
 #include "primetable/interval/interval_tuning.h"
 #include "primetable/interval/prime_bounds.h"
@@ -17,6 +19,8 @@ struct BucketLists::Page {
 namespace {
 
 // The largest step of a prime up to `root`, in bytes: ten times q numbers.
+constexpr uint64_t kAhead = 16;
+
 uint64_t largestStep(uint64_t root) { return 10 * 6 * (root / wheel::kModulus) + 64; }
 
 uint64_t headCount(uint64_t root, unsigned shift) {
@@ -72,14 +76,48 @@ inline void BucketLists::push(uint64_t segment, BucketEntry e) {
     head->entries[head->count++] = e;
 }
 
+namespace {
+
+// One step of a prime of residue index ri from cofactor index j: the bit to
+// set, the bytes to the next multiple beside gap * 6 (q div 210), and the
+// entry of the next cofactor. Indexed by 48 ri + j, so that an entry keeps
+// one index and each multiple costs one table load.
+struct Step {
+    uint16_t byteGap;
+    uint16_t next;
+    uint8_t mask;
+    uint8_t gap;
+    uint16_t unused;
+};
+
+constexpr std::array<Step, wheel::kSpokes * wheel::kSpokes> makeSteps() {
+    std::array<Step, wheel::kSpokes * wheel::kSpokes> steps{};
+    for (uint64_t ri = 0; ri < wheel::kSpokes; ++ri)
+        for (uint64_t j = 0; j < wheel::kSpokes; ++j) {
+            Step& s = steps[wheel::kSpokes * ri + j];
+            s.byteGap = sieve::kByteGap[ri][j];
+            s.mask = sieve::kMask[ri][j];
+            s.gap = sieve::kGap[j];
+            s.next = static_cast<uint16_t>(wheel::kSpokes * ri + (j + 1) % wheel::kSpokes);
+        }
+    return steps;
+}
+
+constexpr std::array<Step, wheel::kSpokes * wheel::kSpokes> kSteps = makeSteps();
+
+constexpr unsigned kStepBits = 12;  // 48 * 48 step entries
+constexpr uint32_t kStepMask = (1u << kStepBits) - 1;
+
+}  // namespace
+
 void BucketLists::add(uint64_t q, uint64_t m, uint64_t byte) {
     uint64_t segment = byte >> shift_;
     if (segment > lastSegment_) return;
     uint64_t ri = WheelIndex[q % wheel::kModulus] >> 32;
     uint64_t j = WheelIndex[m % wheel::kModulus] >> 32;
     uint64_t inSegment = byte & ((uint64_t{1} << shift_) - 1);
-    push(segment, BucketEntry{static_cast<uint32_t>((q / wheel::kModulus) << 6 | ri),
-                              static_cast<uint32_t>(inSegment << 6 | j)});
+    push(segment, BucketEntry{static_cast<uint32_t>(q / wheel::kModulus),
+                              static_cast<uint32_t>(inSegment << kStepBits | (wheel::kSpokes * ri + j))});
 }
 
 void BucketLists::crossOff(uint8_t* seg, uint64_t segment) {
@@ -87,22 +125,24 @@ void BucketLists::crossOff(uint8_t* seg, uint64_t segment) {
     heads_[segment & headMask_] = nullptr;
     const uint64_t segBytes = uint64_t{1} << shift_;
     while (page != nullptr) {
-        for (uint64_t i = 0; i < page->count; ++i) {
+        const uint64_t count = page->count;
+        for (uint64_t i = 0; i < count; ++i) {
+            // The first multiples lie anywhere in the segment: fetching a few
+            // entries ahead hides some of the misses.
+            if (i + kAhead < count) __builtin_prefetch(seg + (page->entries[i + kAhead].where >> kStepBits), 1);
             const BucketEntry e = page->entries[i];
-            const uint64_t ri = e.prime & 63;
-            const uint64_t q6 = 6 * uint64_t{e.prime >> 6};
-            const uint8_t* mask = sieve::kMask[ri].data();
-            const uint16_t* byteGap = sieve::kByteGap[ri].data();
-            uint64_t b = e.where >> 6;
-            uint64_t j = e.where & 63;
+            const uint64_t q6 = 6 * uint64_t{e.prime};
+            uint64_t b = e.where >> kStepBits;
+            uint32_t k = e.where & kStepMask;
             do {
-                seg[b] |= mask[j];
-                b += byteGap[j] + sieve::kGap[j] * q6;
-                j = j + 1 == wheel::kSpokes ? 0 : j + 1;
+                const Step& s = kSteps[k];
+                seg[b] |= s.mask;
+                b += s.byteGap + s.gap * q6;
+                k = s.next;
             } while (b < segBytes);
             uint64_t next = segment + (b >> shift_);
             if (next > lastSegment_) continue;
-            push(next, BucketEntry{e.prime, static_cast<uint32_t>((b & (segBytes - 1)) << 6 | j)});
+            push(next, BucketEntry{e.prime, static_cast<uint32_t>((b & (segBytes - 1)) << kStepBits | k)});
         }
         Page* done = page;
         page = page->next;

@@ -2,9 +2,10 @@
 // multiples per segment: each prime waits in the list of the segment that
 // holds its next multiple, so a segment visits only the primes that mark it.
 //
-// An entry is 8 bytes: the prime as q div 210 and the index of q mod 210
-// among the wheel's residues, and its next multiple as a byte of its segment
-// and the wheel index of the cofactor. Lists are chains of pages; a circular
+// An entry is 8 bytes: the prime as q div 210, and its next multiple as a
+// byte of its segment beside the step it takes from there (48 times the
+// index of q mod 210 among the wheel's residues plus the wheel index of the
+// cofactor); segments of up to 2^20 bytes. Lists are chains of pages; a circular
 // array of list heads covers the segments the largest step can reach.
 #pragma once
 
@@ -13,8 +14,8 @@
 namespace interval {
 
 struct BucketEntry {
-    uint32_t prime;  // (q div 210) << 6 | residue index of q
-    uint32_t where;  // byte in its segment << 6 | wheel index of the cofactor
+    uint32_t prime;  // q div 210
+    uint32_t where;  // byte in its segment << 12 | 48 * residue index of q + wheel index of the cofactor
 };
 
 class BucketLists {

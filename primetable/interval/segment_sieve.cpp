@@ -19,12 +19,31 @@ uint64_t segmentSize = tuning::kSegmentBytes;
 
 inline uint64_t roundUp64(uint64_t n) { return (n + 63) & ~uint64_t{63}; }
 
+// ceil(n / q) for 11 <= q < 2^32. The quotient of the doubles is off by a
+// few units at most (n rounded to 53 bits, q at least 11), which the integer
+// remainder corrects. A start near 10^18 divides for each of its 50 million
+// sieving primes; the doubles' division issues every few cycles, the 64-bit
+// integer division does not.
+inline uint64_t quotientUp(uint64_t n, uint64_t q) {
+    uint64_t c = static_cast<uint64_t>(static_cast<double>(n) / static_cast<double>(q));
+    auto r = static_cast<int64_t>(n - c * q);
+    while (r < 0) {
+        --c;
+        r += static_cast<int64_t>(q);
+    }
+    while (static_cast<uint64_t>(r) >= q) {
+        ++c;
+        r -= static_cast<int64_t>(q);
+    }
+    return c + (r != 0);
+}
+
 unsigned log2Of(uint64_t powerOfTwo) { return static_cast<unsigned>(__builtin_ctzll(powerOfTwo)); }
 
 // Primes above this go to the bucket lists (the checked kernel holds primes
 // up to kMaxSievingPrime only).
 uint64_t bucketFloorFor(uint64_t segmentBytes) {
-    uint64_t floor = tuning::kBucketFloorSegments * segmentBytes;
+    uint64_t floor = segmentBytes / tuning::kBucketFloorDivisor;
     return floor < sieve::kMaxSievingPrime ? floor : sieve::kMaxSievingPrime;
 }
 
@@ -48,7 +67,7 @@ uint64_t segmentBytes() { return segmentSize; }
 
 void testing::setSegmentBytes(uint64_t bytes) {
     segmentSize = bytes == 0 ? tuning::kSegmentBytes : bytes;
-    Q64_ASSERT(segmentSize >= 64 && (segmentSize & (segmentSize - 1)) == 0);
+    Q64_ASSERT(segmentSize >= 64 && segmentSize <= (uint64_t{1} << 20) && (segmentSize & (segmentSize - 1)) == 0);
 }
 
 uint64_t SegmentSieve::memoryFor(uint64_t segmentBytes, uint64_t hi) {
@@ -149,7 +168,7 @@ void SegmentSieve::takePrimes(uint64_t top) {
 // the list.
 void SegmentSieve::startPrime(uint64_t q) {
     if (q <= kLargestPatternPrime && sieve::patternCovers(q, ~uint64_t{0})) return;
-    uint64_t c = span_.lo == 0 ? 0 : (span_.lo - 1) / q + 1;  // one division
+    uint64_t c = quotientUp(span_.lo, q);
     if (c < q) c = q;
     uint64_t m = sieve::firstCofactor(c);
     uint64_t n;

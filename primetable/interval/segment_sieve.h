@@ -28,7 +28,7 @@ protected:
 
 class SegmentSieve {
 public:
-    // Memory for segments of segmentBytes (a power of two, at least 64) over
+    // Memory for segments of segmentBytes (a power of two from 64 to 2^20) over
     // an interval whose top is at most hi.
     static uint64_t memoryFor(uint64_t segmentBytes, uint64_t hi);
 
@@ -108,7 +108,7 @@ private:
 };
 
 namespace testing {
-// Segments of this many bytes for the later runs (a power of two from 64;
+// Segments of this many bytes for the later runs (a power of two from 64 to 2^20;
 // 0: the tuned size).
 void setSegmentBytes(uint64_t bytes);
 }  // namespace testing
