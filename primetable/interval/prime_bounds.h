@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdint>
 
+#include "primetable/square_root.h"
+
 namespace interval {
 
 // At least the number of primes up to x (Rosser and Schoenfeld: pi(x) <
@@ -14,12 +16,6 @@ inline uint64_t primesUpTo(uint64_t x) {
     return static_cast<uint64_t>(1.25506 * d / std::log(d)) + 16;
 }
 
-// floor(sqrt(n)) for every n below 2^64.
-inline uint64_t squareRootFloor(uint64_t n) {
-    uint64_t r = static_cast<uint64_t>(std::sqrt(static_cast<double>(n)));
-    while (r > 0xFFFFFFFFu || r * r > n) --r;
-    while (r < 0xFFFFFFFFu && (r + 1) * (r + 1) <= n) ++r;
-    return r;
-}
+using sieve::squareRootFloor;
 
 }  // namespace interval
