@@ -110,14 +110,43 @@ constexpr uint32_t kStepMask = (1u << kStepBits) - 1;
 
 }  // namespace
 
-void BucketLists::add(uint64_t q, uint64_t m, uint64_t byte) {
-    uint64_t segment = byte >> shift_;
-    if (segment > lastSegment_) return;
-    uint64_t ri = WheelIndex[q % wheel::kModulus] >> 32;
-    uint64_t j = WheelIndex[m % wheel::kModulus] >> 32;
-    uint64_t inSegment = byte & ((uint64_t{1} << shift_) - 1);
-    push(segment, BucketEntry{static_cast<uint32_t>(q / wheel::kModulus),
-                              static_cast<uint32_t>(inSegment << kStepBits | (wheel::kSpokes * ri + j))});
+// The index of the first residue of 210 at or above r (48 when none is).
+constexpr std::array<uint8_t, wheel::kModulus> makeResidueAtOrAbove() {
+    std::array<uint8_t, wheel::kModulus> next{};
+    for (uint64_t r = 0; r < wheel::kModulus; ++r) {
+        uint64_t j = 0;
+        while (j < wheel::kSpokes && WheelResidues[j] < r) ++j;
+        next[r] = static_cast<uint8_t>(j);
+    }
+    return next;
+}
+constexpr std::array<uint8_t, wheel::kModulus> kResidueAtOrAbove = makeResidueAtOrAbove();
+
+void BucketLists::addPrimes(const uint32_t* primes, uint64_t count, const Span& span) {
+    const uint64_t segmentMask = (uint64_t{1} << shift_) - 1;
+    const double nearLo = static_cast<double>(span.lo);
+    for (uint64_t i = 0; i < count; ++i) {
+        const uint32_t q = primes[i];
+        uint64_t c = quotientUp(span.lo, nearLo, q);
+        if (c < q) c = q;
+        // m: the first cofactor at or above c that is prime to 210.
+        uint64_t period = c / wheel::kModulus;
+        uint64_t j = kResidueAtOrAbove[c - period * wheel::kModulus];
+        if (j == wheel::kSpokes) {
+            ++period;
+            j = 0;
+        }
+        const uint64_t m = period * wheel::kModulus + WheelResidues[j];
+        uint64_t n;
+        if (__builtin_mul_overflow(uint64_t{q}, m, &n) || n > span.hi) continue;
+        const uint64_t byte = bitOfNumber(span, n) / 8;
+        const uint64_t segment = byte >> shift_;
+        if (segment > lastSegment_) continue;
+        const uint32_t ri = static_cast<uint32_t>(WheelIndex[q % wheel::kModulus] >> 32);
+        push(segment, BucketEntry{static_cast<uint32_t>(q / wheel::kModulus),
+                                  static_cast<uint32_t>((byte & segmentMask) << kStepBits |
+                                                        (wheel::kSpokes * ri + j))});
+    }
 }
 
 void BucketLists::crossOff(uint8_t* seg, uint64_t segment) {

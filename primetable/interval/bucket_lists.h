@@ -11,6 +11,8 @@
 
 #include <cstdint>
 
+#include "primetable/interval/interval_span.h"
+
 namespace interval {
 
 struct BucketEntry {
@@ -27,10 +29,10 @@ public:
     // `memory` holds memoryFor(root, segmentShift) bytes, 64-byte aligned.
     void start(uint8_t* memory, uint64_t root, unsigned segmentShift, uint64_t lastSegment);
 
-    // Adds prime q at its multiple q * m in byte `byte` of the bitmap
-    // (counted from the interval's byte 0); nothing when that lies past the
-    // last segment.
-    void add(uint64_t q, uint64_t m, uint64_t byte);
+    // Adds each prime q of primes[0 .. count - 1] (ascending, below 2^32) at
+    // its first multiple in the span at or above q^2 prime to 210; nothing
+    // for a prime whose multiple lies past the span.
+    void addPrimes(const uint32_t* primes, uint64_t count, const Span& span);
 
     // Crosses off the primes waiting for `segment` in seg (its bytes from 0;
     // seg has room for a whole segment) and moves each to the list of the

@@ -19,25 +19,6 @@ uint64_t segmentSize = tuning::kSegmentBytes;
 
 inline uint64_t roundUp64(uint64_t n) { return (n + 63) & ~uint64_t{63}; }
 
-// ceil(n / q) for 11 <= q < 2^32. The quotient of the doubles is off by a
-// few units at most (n rounded to 53 bits, q at least 11), which the integer
-// remainder corrects. A start near 10^18 divides for each of its 50 million
-// sieving primes; the doubles' division issues every few cycles, the 64-bit
-// integer division does not.
-inline uint64_t quotientUp(uint64_t n, uint64_t q) {
-    uint64_t c = static_cast<uint64_t>(static_cast<double>(n) / static_cast<double>(q));
-    auto r = static_cast<int64_t>(n - c * q);
-    while (r < 0) {
-        --c;
-        r += static_cast<int64_t>(q);
-    }
-    while (static_cast<uint64_t>(r) >= q) {
-        ++c;
-        r -= static_cast<int64_t>(q);
-    }
-    return c + (r != 0);
-}
-
 unsigned log2Of(uint64_t powerOfTwo) { return static_cast<unsigned>(__builtin_ctzll(powerOfTwo)); }
 
 // Primes above this go to the bucket lists (the checked kernel holds primes
@@ -158,6 +139,15 @@ void SegmentSieve::takePrimes(uint64_t top) {
         }
         uint64_t q = batch_[batchNext_];
         if (q * q > top) return;
+        if (q > bucketFloor_) {
+            // The rest of the batch up to the first square beyond `top`, in one
+            // go: these are most of the primes when lo is large.
+            uint64_t end = batchNext_ + 1;
+            while (end < batchSize_ && uint64_t{batch_[end]} * batch_[end] <= top) ++end;
+            lists_.addPrimes(batch_ + batchNext_, end - batchNext_, span_);
+            batchNext_ = end;
+            continue;
+        }
         ++batchNext_;
         startPrime(q);
     }
@@ -168,7 +158,7 @@ void SegmentSieve::takePrimes(uint64_t top) {
 // the list.
 void SegmentSieve::startPrime(uint64_t q) {
     if (q <= kLargestPatternPrime && sieve::patternCovers(q, ~uint64_t{0})) return;
-    uint64_t c = quotientUp(span_.lo, q);
+    uint64_t c = quotientUp(span_.lo, static_cast<double>(span_.lo), q);
     if (c < q) c = q;
     uint64_t m = sieve::firstCofactor(c);
     uint64_t n;
@@ -176,10 +166,6 @@ void SegmentSieve::startPrime(uint64_t q) {
     const uint64_t byte = bitOfNumber(span_, n) / 8;
     const uint64_t first = index_ * segmentBytes_;
     Q64_ASSERT(byte >= first);
-    if (q > bucketFloor_) {
-        lists_.add(q, m, byte);
-        return;
-    }
     Q64_ASSERT(count_ < capacity_);
     sieve::SievingPrime sp = sieve::startAt(q, m, byte - first);
     const uint64_t turn = sieve::turnBytes(sp);
