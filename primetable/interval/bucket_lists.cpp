@@ -36,18 +36,21 @@ uint64_t BucketLists::memoryFor(uint64_t root, unsigned segmentShift) {
     uint64_t heads = headCount(root, segmentShift);
     uint64_t primes = primesUpTo(root);
     // Every entry is in one list; each list has at most one page not full.
-    uint64_t pages = primes / tuning::kPageEntries + (heads < primes ? heads : primes) + 2;
-    return ((8 * heads + 63) & ~uint64_t{63}) + pages * sizeof(Page);
+    uint64_t pages = primes / tuning::kPageEntries + (2 * heads < primes ? 2 * heads : primes) + 2;
+    return ((16 * heads + 63) & ~uint64_t{63}) + pages * sizeof(Page);
 }
 
 void BucketLists::start(uint8_t* memory, uint64_t root, unsigned segmentShift, uint64_t lastSegment) {
     uint64_t heads = headCount(root, segmentShift);
     uint64_t primes = primesUpTo(root);
     heads_ = reinterpret_cast<Page**>(memory);
-    for (uint64_t i = 0; i < heads; ++i) heads_[i] = nullptr;
+    farHeads_ = heads_ + heads;
+    for (uint64_t i = 0; i < 2 * heads; ++i) heads_[i] = nullptr;
     headMask_ = heads - 1;
-    pages_ = reinterpret_cast<Page*>(memory + ((8 * heads + 63) & ~uint64_t{63}));
-    pageCount_ = primes / tuning::kPageEntries + (heads < primes ? heads : primes) + 2;
+    // Every step is at least 2 * 6 (q div 210) bytes.
+    farFloor_ = wheel::kModulus * (((uint64_t{1} << segmentShift) + 11) / 12);
+    pages_ = reinterpret_cast<Page*>(memory + ((16 * heads + 63) & ~uint64_t{63}));
+    pageCount_ = primes / tuning::kPageEntries + (2 * heads < primes ? 2 * heads : primes) + 2;
     pagesUsed_ = 0;
     free_ = nullptr;
     shift_ = segmentShift;
@@ -66,8 +69,8 @@ BucketLists::Page* BucketLists::newPage() {
     return p;
 }
 
-inline void BucketLists::push(uint64_t segment, BucketEntry e) {
-    Page*& head = heads_[segment & headMask_];
+inline void BucketLists::push(Page** heads, uint64_t segment, BucketEntry e) {
+    Page*& head = heads[segment & headMask_];
     if (head == nullptr || head->count == tuning::kPageEntries) {
         Page* p = newPage();
         p->next = head;
@@ -143,15 +146,16 @@ void BucketLists::addPrimes(const uint32_t* primes, uint64_t count, const Span& 
         const uint64_t segment = byte >> shift_;
         if (segment > lastSegment_) continue;
         const uint32_t ri = static_cast<uint32_t>(WheelIndex[q % wheel::kModulus] >> 32);
-        push(segment, BucketEntry{static_cast<uint32_t>(q / wheel::kModulus),
+        push(q < farFloor_ ? heads_ : farHeads_, segment, BucketEntry{static_cast<uint32_t>(q / wheel::kModulus),
                                   static_cast<uint32_t>((byte & segmentMask) << kStepBits |
                                                         (wheel::kSpokes * ri + j))});
     }
 }
 
-void BucketLists::crossOff(uint8_t* seg, uint64_t segment) {
-    Page* page = heads_[segment & headMask_];
-    heads_[segment & headMask_] = nullptr;
+template <bool kOneHit>
+void BucketLists::crossOffList(Page** heads, uint8_t* seg, uint64_t segment) {
+    Page* page = heads[segment & headMask_];
+    heads[segment & headMask_] = nullptr;
     const uint64_t segBytes = uint64_t{1} << shift_;
     while (page != nullptr) {
         const uint64_t count = page->count;
@@ -168,16 +172,21 @@ void BucketLists::crossOff(uint8_t* seg, uint64_t segment) {
                 seg[b] |= s.mask;
                 b += s.byteGap + s.gap * q6;
                 k = s.next;
-            } while (b < segBytes);
+            } while (!kOneHit && b < segBytes);
             uint64_t next = segment + (b >> shift_);
             if (next > lastSegment_) continue;
-            push(next, BucketEntry{e.prime, static_cast<uint32_t>((b & (segBytes - 1)) << kStepBits | k)});
+            push(heads, next, BucketEntry{e.prime, static_cast<uint32_t>((b & (segBytes - 1)) << kStepBits | k)});
         }
         Page* done = page;
         page = page->next;
         done->next = free_;
         free_ = done;
     }
+}
+
+void BucketLists::crossOff(uint8_t* seg, uint64_t segment) {
+    crossOffList<false>(heads_, seg, segment);
+    crossOffList<true>(farHeads_, seg, segment);
 }
 
 }  // namespace interval

@@ -7,6 +7,9 @@
 // index of q mod 210 among the wheel's residues plus the wheel index of the
 // cofactor); segments of up to 2^20 bytes. Lists are chains of pages; a circular
 // array of list heads covers the segments the largest step can reach.
+// Primes whose every step exceeds a segment have lists of their own: they
+// mark one multiple per visit without a loop whose end the processor would
+// mispredict for them and the others alike.
 #pragma once
 
 #include <cstdint>
@@ -42,10 +45,14 @@ public:
 private:
     struct Page;
     Page* newPage();
-    void push(uint64_t segment, BucketEntry e);
+    void push(Page** heads, uint64_t segment, BucketEntry e);
+    template <bool kOneHit>
+    void crossOffList(Page** heads, uint8_t* seg, uint64_t segment);
 
-    Page** heads_ = nullptr;
+    Page** heads_ = nullptr;     // the lists of the primes with several multiples per segment
+    Page** farHeads_ = nullptr;  // and of those with at most one
     uint64_t headMask_ = 0;
+    uint64_t farFloor_ = 0;      // primes from here on have at most one
     Page* pages_ = nullptr;      // the pool
     uint64_t pagesUsed_ = 0;
     uint64_t pageCount_ = 0;
