@@ -12,9 +12,11 @@
 #include "numlib/m0_utilities/prime_test64.h"
 #include "platform/work_memory.h"
 #include "primetable/interval/interval_runs.h"
+#include "primetable/interval/interval_span.h"
 #include "primetable/interval/segment_sieve.h"
 #include "primetable/sieve_threads.h"
 #include "q64/m5_primetable.h"
+#include "tests/primetable/table_fixture.h"
 
 namespace {
 
@@ -134,6 +136,69 @@ TEST(IntervalSieve, ThreadCountsAndChunksGiveTheSameAnswers) {
         expectInterval(a, b, expected);
         if (threads > 1) {
             EXPECT_GT(interval::testing::threadsOfLastRun(), 1u);
+        }
+    }
+}
+
+// A table of 18 million numbers, read bit by bit: its primes from 211 on.
+TEST(IntervalSieve, AgreesWithTheTable) {
+    Setting s(0, 2, 1000000);
+    testtable::Chain table = testtable::newTable(65536);
+    const uint64_t limit = table.head()[2];
+    std::vector<uint64_t> fromTable;
+    for (uint64_t position = 0; _5_bitval(position, table.head()) != -1; ++position)
+        if (_5_bitval(position, table.head()) == 0) fromTable.push_back(_5_postonum(position).lo);
+    EXPECT_EQ(listed(211, limit - 1), fromTable);
+    EXPECT_EQ(_5_prmcount(0, limit - 1), static_cast<uint64_t>(_5_prmtcnt(table.head())));
+}
+
+// Where the bitmap of [lo, hi] starts and ends, against stepping number by
+// number, near 0, at random and at the top of 2^64.
+TEST(IntervalSieve, SpanBitsAreTheFirstAndLastNumbersPrimeTo210) {
+    auto primeTo210 = [](uint64_t n) { return n % 2 && n % 3 && n % 5 && n % 7; };
+    std::mt19937_64 random(210);
+    std::vector<uint64_t> starts = {0, 1, 2, 209, 210, 211, ~uint64_t{0} - 420};
+    for (int i = 0; i < 50; ++i) starts.push_back(random() >> (random() % 64));
+    for (uint64_t lo : starts)
+        for (uint64_t width : {0, 1, 10, 209, 500}) {
+            const uint64_t hi = ~uint64_t{0} - lo < width ? ~uint64_t{0} : lo + width;
+            const interval::Span span = interval::spanOf(lo, hi);
+            uint64_t first = lo;
+            while (first < hi && !primeTo210(first)) ++first;
+            uint64_t last = hi;
+            while (last > lo && !primeTo210(last)) --last;
+            if (!primeTo210(first) || first > last) {
+                EXPECT_EQ(span.firstBit, span.endBit) << lo << ".." << hi;
+                continue;
+            }
+            EXPECT_EQ(interval::numberOfBit(span, span.firstBit), first) << lo << ".." << hi;
+            EXPECT_EQ(interval::numberOfBit(span, span.endBit - 1), last) << lo << ".." << hi;
+        }
+}
+
+struct Reports {
+    std::vector<std::pair<uint64_t, uint64_t>> seen;
+};
+
+int record(uint64_t done, uint64_t total, void* context) {
+    static_cast<Reports*>(context)->seen.emplace_back(done, total);
+    return 0;
+}
+
+TEST(IntervalSieve, ProgressRisesToTheTotal) {
+    for (unsigned threads : {1u, 2u}) {
+        Setting s(4096, threads, 3000000);
+        Reports reports;
+        _5_prmprogress(record, &reports);
+        EXPECT_EQ(_5_prmcount(5, 30000000), 1857857u);  // pi(3 * 10^7) less 2 and 3
+        ASSERT_GT(reports.seen.size(), 2u);
+        EXPECT_EQ(reports.seen.front().first, 0u);
+        for (size_t i = 1; i < reports.seen.size(); ++i) {
+            EXPECT_LE(reports.seen[i - 1].first, reports.seen[i].first);
+            EXPECT_LE(reports.seen[i].first, reports.seen[i].second);
+        }
+        if (threads == 1) {
+            EXPECT_EQ(reports.seen.back().first, reports.seen.back().second);
         }
     }
 }
