@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "platform/memory.h"
 #include "platform/work_memory.h"
 #include "platform/worker_threads.h"
 #include "primetable/interval/interval_tuning.h"
@@ -77,7 +78,10 @@ struct Run {
 
 Run run;
 
-bool prepare(uint64_t a, uint64_t b, unsigned threads, bool listing) {
+// Maps the run's memory for up to `threads` threads, fewer when the machine
+// cannot back that many (the bucket lists near 2^64 take 1.6 GB a thread);
+// false when it cannot back one.
+bool prepare(uint64_t a, uint64_t b, unsigned& threads, bool listing) {
     BasePrimes::prepare();
     run.chunks = chunksOf(a, b, threads, listing);
     run.segmentBytes = segmentBytes();
@@ -85,6 +89,9 @@ bool prepare(uint64_t a, uint64_t b, unsigned threads, bool listing) {
     run.workerBytes = run.sieveBytes + PrimeGenerator::memoryFor(squareRootFloor(b));
     run.slotBytes = 0;
     if (listing && threads > 1) run.slotBytes = (spanBytes(spanOf(0, run.chunks.width)) + 64 + 63) & ~uint64_t{63};
+    const uint64_t fit = platform::committableBytes() / (run.workerBytes + run.slotBytes);
+    if (fit == 0) return false;
+    if (threads > fit) threads = static_cast<unsigned>(fit);
     run.memoryBytes = threads * (run.workerBytes + run.slotBytes);
     run.memory = static_cast<uint8_t*>(platform::mapWorkMemory(run.memoryBytes));
     if (run.memory == nullptr) return false;
