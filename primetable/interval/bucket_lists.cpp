@@ -1,6 +1,7 @@
 #include "primetable/interval/bucket_lists.h"
 
 #include <array>
+#include <cstring>
 
 #include "platform/precondition.h"
 #include "primetable/interval/interval_tuning.h"
@@ -10,17 +11,25 @@
 
 namespace interval {
 
+// A page of a list: its first slot holds the address of the page below it,
+// the others entries. Pages are aligned to their size, so that a list's
+// write position alone tells its page and when the page is full: a push
+// touches the entry's line and no header.
 struct BucketLists::Page {
-    Page* next;
-    uint64_t count;
-    BucketEntry entries[tuning::kPageEntries];
+    BucketEntry slots[tuning::kPageEntries];
 };
 
 namespace {
 
-// The largest step of a prime up to `root`, in bytes: ten times q numbers.
+constexpr uint64_t kPageBytes = sizeof(BucketEntry) * tuning::kPageEntries;
+static_assert((kPageBytes & (kPageBytes - 1)) == 0);
+constexpr uint64_t kEntriesPerPage = tuning::kPageEntries - 1;
+
+// Entries to look ahead when fetching their segment bytes early: the first
+// multiples lie anywhere in the segment.
 constexpr uint64_t kAhead = 16;
 
+// The largest step of a prime up to `root`, in bytes: ten times q numbers.
 uint64_t largestStep(uint64_t root) { return 10 * 6 * (root / wheel::kModulus) + 64; }
 
 uint64_t headCount(uint64_t root, unsigned shift) {
@@ -30,27 +39,42 @@ uint64_t headCount(uint64_t root, unsigned shift) {
     return n;
 }
 
+// Every entry is in one list; each list has at most one page not full.
+uint64_t pageCount(uint64_t root, uint64_t heads) {
+    uint64_t primes = primesUpTo(root);
+    return primes / kEntriesPerPage + (2 * heads < primes ? 2 * heads : primes) + 2;
+}
+
 }  // namespace
+
+inline BucketLists::Page* BucketLists::pageOf(BucketEntry* position) {
+    return reinterpret_cast<Page*>(reinterpret_cast<uintptr_t>(position) & ~(kPageBytes - 1));
+}
+
+inline BucketLists::Page* BucketLists::below(Page* page) {
+    Page* p;
+    std::memcpy(&p, page->slots, sizeof p);
+    return p;
+}
+
+inline void BucketLists::setBelow(Page* page, Page* p) { std::memcpy(page->slots, &p, sizeof p); }
 
 uint64_t BucketLists::memoryFor(uint64_t root, unsigned segmentShift) {
     uint64_t heads = headCount(root, segmentShift);
-    uint64_t primes = primesUpTo(root);
-    // Every entry is in one list; each list has at most one page not full.
-    uint64_t pages = primes / tuning::kPageEntries + (2 * heads < primes ? 2 * heads : primes) + 2;
-    return ((16 * heads + 63) & ~uint64_t{63}) + pages * sizeof(Page);
+    return ((16 * heads + 63) & ~uint64_t{63}) + kPageBytes + pageCount(root, heads) * kPageBytes;
 }
 
 void BucketLists::start(uint8_t* memory, uint64_t root, unsigned segmentShift, uint64_t lastSegment) {
     uint64_t heads = headCount(root, segmentShift);
-    uint64_t primes = primesUpTo(root);
-    heads_ = reinterpret_cast<Page**>(memory);
+    heads_ = reinterpret_cast<BucketEntry**>(memory);
     farHeads_ = heads_ + heads;
     for (uint64_t i = 0; i < 2 * heads; ++i) heads_[i] = nullptr;
     headMask_ = heads - 1;
     // Every step is at least 2 * 6 (q div 210) bytes.
     farFloor_ = wheel::kModulus * (((uint64_t{1} << segmentShift) + 11) / 12);
-    pages_ = reinterpret_cast<Page*>(memory + ((16 * heads + 63) & ~uint64_t{63}));
-    pageCount_ = primes / tuning::kPageEntries + (2 * heads < primes ? 2 * heads : primes) + 2;
+    auto pool = reinterpret_cast<uintptr_t>(memory + 16 * heads);
+    pages_ = reinterpret_cast<Page*>((pool + kPageBytes - 1) & ~(kPageBytes - 1));
+    pageCount_ = pageCount(root, heads);
     pagesUsed_ = 0;
     free_ = nullptr;
     shift_ = segmentShift;
@@ -60,23 +84,23 @@ void BucketLists::start(uint8_t* memory, uint64_t root, unsigned segmentShift, u
 BucketLists::Page* BucketLists::newPage() {
     Page* p = free_;
     if (p != nullptr) {
-        free_ = p->next;
+        free_ = below(p);
     } else {
         Q64_ASSERT(pagesUsed_ < pageCount_);
         p = pages_ + pagesUsed_++;
     }
-    p->count = 0;
     return p;
 }
 
-inline void BucketLists::push(Page** heads, uint64_t segment, BucketEntry e) {
-    Page*& head = heads[segment & headMask_];
-    if (head == nullptr || head->count == tuning::kPageEntries) {
+// A write position at a page boundary (or null) has no room left.
+inline void BucketLists::push(BucketEntry** heads, uint64_t segment, BucketEntry e) {
+    BucketEntry*& at = heads[segment & headMask_];
+    if ((reinterpret_cast<uintptr_t>(at) & (kPageBytes - 1)) == 0) {
         Page* p = newPage();
-        p->next = head;
-        head = p;
+        setBelow(p, at == nullptr ? nullptr : pageOf(at - 1));
+        at = p->slots + 1;
     }
-    head->entries[head->count++] = e;
+    *at++ = e;
 }
 
 namespace {
@@ -153,17 +177,16 @@ void BucketLists::addPrimes(const uint32_t* primes, uint64_t count, const Span& 
 }
 
 template <bool kOneHit>
-void BucketLists::crossOffList(Page** heads, uint8_t* seg, uint64_t segment) {
-    Page* page = heads[segment & headMask_];
+void BucketLists::crossOffList(BucketEntry** heads, uint8_t* seg, uint64_t segment) {
+    BucketEntry* end = heads[segment & headMask_];
     heads[segment & headMask_] = nullptr;
+    if (end == nullptr) return;
+    Page* page = pageOf(end - 1);
     const uint64_t segBytes = uint64_t{1} << shift_;
     while (page != nullptr) {
-        const uint64_t count = page->count;
-        for (uint64_t i = 0; i < count; ++i) {
-            // The first multiples lie anywhere in the segment: fetching a few
-            // entries ahead hides some of the misses.
-            if (i + kAhead < count) __builtin_prefetch(seg + (page->entries[i + kAhead].where >> kStepBits), 1);
-            const BucketEntry e = page->entries[i];
+        for (BucketEntry* at = page->slots + 1; at < end; ++at) {
+            if (at + kAhead < end) __builtin_prefetch(seg + (at[kAhead].where >> kStepBits), 1);
+            const BucketEntry e = *at;
             const uint64_t q6 = 6 * uint64_t{e.prime};
             uint64_t b = e.where >> kStepBits;
             uint32_t k = e.where & kStepMask;
@@ -178,8 +201,9 @@ void BucketLists::crossOffList(Page** heads, uint8_t* seg, uint64_t segment) {
             push(heads, next, BucketEntry{e.prime, static_cast<uint32_t>((b & (segBytes - 1)) << kStepBits | k)});
         }
         Page* done = page;
-        page = page->next;
-        done->next = free_;
+        page = below(page);
+        end = page == nullptr ? nullptr : page->slots + tuning::kPageEntries;
+        setBelow(done, free_);
         free_ = done;
     }
 }

@@ -44,13 +44,18 @@ public:
 
 private:
     struct Page;
+    static Page* pageOf(BucketEntry* position);
+    static Page* below(Page* page);
+    static void setBelow(Page* page, Page* p);
     Page* newPage();
-    void push(Page** heads, uint64_t segment, BucketEntry e);
+    void push(BucketEntry** heads, uint64_t segment, BucketEntry e);
     template <bool kOneHit>
-    void crossOffList(Page** heads, uint8_t* seg, uint64_t segment);
+    void crossOffList(BucketEntry** heads, uint8_t* seg, uint64_t segment);
 
-    Page** heads_ = nullptr;     // the lists of the primes with several multiples per segment
-    Page** farHeads_ = nullptr;  // and of those with at most one
+    // Each list's write position (null when empty), for the primes with
+    // several multiples per segment and for those with at most one.
+    BucketEntry** heads_ = nullptr;
+    BucketEntry** farHeads_ = nullptr;
     uint64_t headMask_ = 0;
     uint64_t farFloor_ = 0;      // primes from here on have at most one
     Page* pages_ = nullptr;      // the pool
