@@ -129,8 +129,9 @@ Q64_API uint64_t _5_prmthreads(uint64_t cap);
 /* The primes of any interval below 2^64, sieved without the table: segments
  * of [a, b] crossed off by the primes up to sqrt(b), which the routines
  * generate themselves; work memory grows with their number (8 bytes per
- * prime above a few hundred thousand, per thread). Both run on the threads
- * _5_prmthreads allows, report progress to the hook of _5_prmprogress in
+ * prime above half a million, per thread: 1.3 GB near 2^64). Both run on
+ * the threads _5_prmthreads allows (fewer when the machine cannot back
+ * their memory), report progress to the hook of _5_prmprogress in
  * bitmap bytes (48 bits per 210 numbers) between segments, and are not
  * reentrant. The answers never depend on the thread count. */
 /* Receives a batch of primes in ascending order; a nonzero answer stops the run. */
