@@ -73,8 +73,8 @@ const Option kOptions[] = {
      setTable},
     {"--load", "FILE", "a file name", "start from a saved table file instead (questions only)", setLoad},
     {"--threads", "N", "a thread count",
-     "sieve tables with at most N threads (default: every hardware\n"
-     "thread the process may use; also the variable Q64_THREADS)",
+     "sieve tables, counts and lists with at most N threads (default:\n"
+     "every hardware thread the process may use; also Q64_THREADS)",
      setThreads},
     {"--utf8", nullptr, nullptr, "console texts in UTF-8", setUtf8},
     {"--cp932", nullptr, nullptr, "console texts in CP932 (Shift-JIS), the default", setCp932},

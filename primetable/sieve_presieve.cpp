@@ -100,7 +100,12 @@ void preparePatterns() {
     if (!poolReady) buildPatterns();
 }
 
-void applyPatterns(uint8_t* seg, uint64_t streamByte, uint64_t bytes, uint64_t limit) {
+namespace {
+
+// applyPatterns with `behind` bytes between the caller's byte 0 and the
+// table's stream byte 0 (byte b of the caller is stream byte b - behind,
+// taken modulo each pattern's period).
+void orPatterns(uint8_t* seg, uint64_t byte, uint64_t behind, uint64_t bytes, uint64_t limit) {
     preparePatterns();
     for (uint64_t done = 0; done < bytes; done += kChunk) {
         uint64_t n = bytes - done < kChunk ? bytes - done : kChunk;
@@ -109,12 +114,23 @@ void applyPatterns(uint8_t* seg, uint64_t streamByte, uint64_t bytes, uint64_t l
         for (uint64_t g = 0; g < kGroups.size(); ++g) {
             uint64_t top = largestPrime(kGroups[g]);
             if (top * top >= limit) break;
-            sources[count++] = pool + kOffsets[g] + (streamByte + done) % periodBytes(kGroups[g]);
+            uint64_t period = periodBytes(kGroups[g]);
+            sources[count++] = pool + kOffsets[g] + (byte + done + period - behind) % period;
         }
         // Four patterns at a time: one pass over the chunk for each four.
         for (uint64_t g = 0; g < count; g += 4)
             orSources(seg + done, sources + g, count - g < 4 ? count - g : 4, n);
     }
+}
+
+}  // namespace
+
+void applyPatterns(uint8_t* seg, uint64_t streamByte, uint64_t bytes, uint64_t limit) {
+    orPatterns(seg, streamByte, 0, bytes, limit);
+}
+
+void applyPatternsFromZero(uint8_t* seg, uint64_t byteFromZero, uint64_t bytes) {
+    orPatterns(seg, byteFromZero, 6, bytes, ~uint64_t{0});
 }
 
 }  // namespace sieve

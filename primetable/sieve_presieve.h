@@ -19,6 +19,12 @@ bool patternCovers(uint64_t p, uint64_t limit);
 // patterns, unless preparePatterns did.
 void applyPatterns(uint8_t* seg, uint64_t streamByte, uint64_t bytes, uint64_t limit);
 
+// The same for a bitmap counted from the number 0 (byte 0 holds the numbers
+// 1 .. 209 prime to 210, 6 bytes before the table's stream byte 0), with
+// every pattern applied. In bytes 0 .. 5 the patterns also mark the primes
+// 11 .. 137 themselves: the caller writes those bytes itself.
+void applyPatternsFromZero(uint8_t* seg, uint64_t byteFromZero, uint64_t bytes);
+
 // Computes the patterns now, so that threads started later may apply them
 // at once.
 void preparePatterns();

@@ -7,6 +7,8 @@ void answerIsPrime(Answers& out, const std::vector<std::string>& operands);
 void answerNth(Answers& out, const std::vector<std::string>& operands);
 void answerNext(Answers& out, const std::vector<std::string>& operands);
 void answerFactor(Answers& out, const std::vector<std::string>& operands);
+void answerCount(Answers& out, const std::vector<std::string>& operands);
+void answerList(Answers& out, const std::vector<std::string>& operands);
 
 const std::vector<Question>& questions() {
     static const std::vector<Question> table = {
@@ -21,6 +23,12 @@ const std::vector<Question>& questions() {
          1, 2, answerNext},
         {"factor", "N...", "'N: p q ...', the prime factors in ascending order, repeated", 1, kAnyNumber,
          answerFactor},
+        {"count", "A B",
+         "the number of primes from A to B (0 <= A <= B < 2^64), sieved\n"
+         "on every thread without the table",
+         2, 2, answerCount},
+        {"list", "A B", "the primes from A to B (0 <= A <= B < 2^64), ascending, one per line", 2, 2,
+         answerList},
     };
     return table;
 }

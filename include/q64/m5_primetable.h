@@ -126,6 +126,25 @@ Q64_API int64_t _5_prmprogress(Q64Progress hook, void* context);
  * how many the next run will use. The answers never depend on it. */
 Q64_API uint64_t _5_prmthreads(uint64_t cap);
 
+/* The primes of any interval below 2^64, sieved without the table: segments
+ * of [a, b] crossed off by the primes up to sqrt(b), which the routines
+ * generate themselves; work memory grows with their number (8 bytes per
+ * prime above half a million, per thread: 1.3 GB near 2^64). Both run on
+ * the threads _5_prmthreads allows (fewer when the machine cannot back
+ * their memory), report progress to the hook of _5_prmprogress in
+ * bitmap bytes (48 bits per 210 numbers) between segments, and are not
+ * reentrant. The answers never depend on the thread count. */
+/* Receives a batch of primes in ascending order; a nonzero answer stops the run. */
+typedef int (*Q64PrimeSink)(const uint64_t* primes, uint64_t count, void* context);
+/* The number of primes p with a <= p <= b (b < 2^64); all ones when a > b,
+ * when memory was refused, or when the progress hook stopped the run. */
+Q64_API uint64_t _5_prmcount(uint64_t a, uint64_t b);
+/* Delivers the primes of [a, b] to `sink` in ascending order, batch by
+ * batch (on the calling thread); 0 when all were delivered, 1 when the sink
+ * or the progress hook stopped the run, -1 when a > b or memory was
+ * refused (nothing delivered then). */
+Q64_API int64_t _5_prmeach(uint64_t a, uint64_t b, Q64PrimeSink sink, void* context);
+
 #ifdef __cplusplus
 }
 #endif

@@ -1,0 +1,216 @@
+#include "primetable/interval/bucket_lists.h"
+
+#include <array>
+#include <cstring>
+
+#include "platform/precondition.h"
+#include "primetable/interval/interval_tuning.h"
+#include "primetable/interval/prime_bounds.h"
+#include "primetable/sieve_steps.h"
+#include "primetable/wheel.h"
+
+namespace interval {
+
+// A page of a list: its first slot holds the address of the page below it,
+// the others entries. Pages are aligned to their size, so that a list's
+// write position alone tells its page and when the page is full: a push
+// touches the entry's line and no header.
+struct BucketLists::Page {
+    BucketEntry slots[tuning::kPageEntries];
+};
+
+namespace {
+
+constexpr uint64_t kPageBytes = sizeof(BucketEntry) * tuning::kPageEntries;
+static_assert((kPageBytes & (kPageBytes - 1)) == 0);
+constexpr uint64_t kEntriesPerPage = tuning::kPageEntries - 1;
+
+// Entries to look ahead when fetching their segment bytes early: the first
+// multiples lie anywhere in the segment.
+constexpr uint64_t kAhead = 16;
+
+// The largest step of a prime up to `root`, in bytes: ten times q numbers.
+uint64_t largestStep(uint64_t root) { return 10 * 6 * (root / wheel::kModulus) + 64; }
+
+uint64_t headCount(uint64_t root, unsigned shift) {
+    uint64_t reach = (largestStep(root) >> shift) + 2;
+    uint64_t n = 1;
+    while (n < reach) n <<= 1;
+    return n;
+}
+
+// Every entry is in one list; each list has at most one page not full.
+uint64_t pageCount(uint64_t root, uint64_t heads) {
+    uint64_t primes = primesUpTo(root);
+    return primes / kEntriesPerPage + (2 * heads < primes ? 2 * heads : primes) + 2;
+}
+
+}  // namespace
+
+inline BucketLists::Page* BucketLists::pageOf(BucketEntry* position) {
+    return reinterpret_cast<Page*>(reinterpret_cast<uintptr_t>(position) & ~(kPageBytes - 1));
+}
+
+inline BucketLists::Page* BucketLists::below(Page* page) {
+    Page* p;
+    std::memcpy(&p, page->slots, sizeof p);
+    return p;
+}
+
+inline void BucketLists::setBelow(Page* page, Page* p) { std::memcpy(page->slots, &p, sizeof p); }
+
+uint64_t BucketLists::memoryFor(uint64_t root, unsigned segmentShift) {
+    uint64_t heads = headCount(root, segmentShift);
+    return ((16 * heads + 63) & ~uint64_t{63}) + kPageBytes + pageCount(root, heads) * kPageBytes;
+}
+
+void BucketLists::start(uint8_t* memory, uint64_t root, unsigned segmentShift, uint64_t lastSegment) {
+    uint64_t heads = headCount(root, segmentShift);
+    heads_ = reinterpret_cast<BucketEntry**>(memory);
+    farHeads_ = heads_ + heads;
+    for (uint64_t i = 0; i < 2 * heads; ++i) heads_[i] = nullptr;
+    headMask_ = heads - 1;
+    // Every step is at least 2 * 6 (q div 210) bytes.
+    farFloor_ = wheel::kModulus * (((uint64_t{1} << segmentShift) + 11) / 12);
+    auto pool = reinterpret_cast<uintptr_t>(memory + 16 * heads);
+    pages_ = reinterpret_cast<Page*>((pool + kPageBytes - 1) & ~(kPageBytes - 1));
+    pageCount_ = pageCount(root, heads);
+    pagesUsed_ = 0;
+    free_ = nullptr;
+    shift_ = segmentShift;
+    lastSegment_ = lastSegment;
+}
+
+BucketLists::Page* BucketLists::newPage() {
+    Page* p = free_;
+    if (p != nullptr) {
+        free_ = below(p);
+    } else {
+        Q64_ASSERT(pagesUsed_ < pageCount_);
+        p = pages_ + pagesUsed_++;
+    }
+    return p;
+}
+
+// A write position at a page boundary (or null) has no room left.
+inline void BucketLists::push(BucketEntry** heads, uint64_t segment, BucketEntry e) {
+    BucketEntry*& at = heads[segment & headMask_];
+    if ((reinterpret_cast<uintptr_t>(at) & (kPageBytes - 1)) == 0) {
+        Page* p = newPage();
+        setBelow(p, at == nullptr ? nullptr : pageOf(at - 1));
+        at = p->slots + 1;
+    }
+    *at++ = e;
+}
+
+namespace {
+
+// One step of a prime of residue index ri from cofactor index j: the bit to
+// set, the bytes to the next multiple beside gap * 6 (q div 210), and the
+// entry of the next cofactor. Indexed by 48 ri + j, so that an entry keeps
+// one index and each multiple costs one table load.
+struct Step {
+    uint16_t byteGap;
+    uint16_t next;
+    uint8_t mask;
+    uint8_t gap;
+    uint16_t unused;
+};
+
+constexpr std::array<Step, wheel::kSpokes * wheel::kSpokes> makeSteps() {
+    std::array<Step, wheel::kSpokes * wheel::kSpokes> steps{};
+    for (uint64_t ri = 0; ri < wheel::kSpokes; ++ri)
+        for (uint64_t j = 0; j < wheel::kSpokes; ++j) {
+            Step& s = steps[wheel::kSpokes * ri + j];
+            s.byteGap = sieve::kByteGap[ri][j];
+            s.mask = sieve::kMask[ri][j];
+            s.gap = sieve::kGap[j];
+            s.next = static_cast<uint16_t>(wheel::kSpokes * ri + (j + 1) % wheel::kSpokes);
+        }
+    return steps;
+}
+
+constexpr std::array<Step, wheel::kSpokes * wheel::kSpokes> kSteps = makeSteps();
+
+constexpr unsigned kStepBits = 12;  // 48 * 48 step entries
+constexpr uint32_t kStepMask = (1u << kStepBits) - 1;
+
+}  // namespace
+
+// The index of the first residue of 210 at or above r (48 when none is).
+constexpr std::array<uint8_t, wheel::kModulus> makeResidueAtOrAbove() {
+    std::array<uint8_t, wheel::kModulus> next{};
+    for (uint64_t r = 0; r < wheel::kModulus; ++r) {
+        uint64_t j = 0;
+        while (j < wheel::kSpokes && WheelResidues[j] < r) ++j;
+        next[r] = static_cast<uint8_t>(j);
+    }
+    return next;
+}
+constexpr std::array<uint8_t, wheel::kModulus> kResidueAtOrAbove = makeResidueAtOrAbove();
+
+void BucketLists::addPrimes(const uint32_t* primes, uint64_t count, const Span& span) {
+    const uint64_t segmentMask = (uint64_t{1} << shift_) - 1;
+    const double nearLo = static_cast<double>(span.lo);
+    for (uint64_t i = 0; i < count; ++i) {
+        const uint32_t q = primes[i];
+        uint64_t c = quotientUp(span.lo, nearLo, q);
+        if (c < q) c = q;
+        // m: the first cofactor at or above c that is prime to 210.
+        uint64_t period = c / wheel::kModulus;
+        uint64_t j = kResidueAtOrAbove[c - period * wheel::kModulus];
+        if (j == wheel::kSpokes) {
+            ++period;
+            j = 0;
+        }
+        const uint64_t m = period * wheel::kModulus + WheelResidues[j];
+        uint64_t n;
+        if (__builtin_mul_overflow(uint64_t{q}, m, &n) || n > span.hi) continue;
+        const uint64_t byte = bitOfNumber(span, n) / 8;
+        const uint64_t segment = byte >> shift_;
+        if (segment > lastSegment_) continue;
+        const uint32_t ri = static_cast<uint32_t>(WheelIndex[q % wheel::kModulus] >> 32);
+        push(q < farFloor_ ? heads_ : farHeads_, segment, BucketEntry{static_cast<uint32_t>(q / wheel::kModulus),
+                                  static_cast<uint32_t>((byte & segmentMask) << kStepBits |
+                                                        (wheel::kSpokes * ri + j))});
+    }
+}
+
+template <bool kOneHit>
+void BucketLists::crossOffList(BucketEntry** heads, uint8_t* seg, uint64_t segment) {
+    BucketEntry* end = heads[segment & headMask_];
+    heads[segment & headMask_] = nullptr;
+    if (end == nullptr) return;
+    Page* page = pageOf(end - 1);
+    const uint64_t segBytes = uint64_t{1} << shift_;
+    while (page != nullptr) {
+        for (BucketEntry* at = page->slots + 1; at < end; ++at) {
+            if (at + kAhead < end) __builtin_prefetch(seg + (at[kAhead].where >> kStepBits), 1);
+            const BucketEntry e = *at;
+            const uint64_t q6 = 6 * uint64_t{e.prime};
+            uint64_t b = e.where >> kStepBits;
+            uint32_t k = e.where & kStepMask;
+            do {
+                const Step& s = kSteps[k];
+                seg[b] |= s.mask;
+                b += s.byteGap + s.gap * q6;
+                k = s.next;
+            } while (!kOneHit && b < segBytes);
+            uint64_t next = segment + (b >> shift_);
+            if (next > lastSegment_) continue;
+            push(heads, next, BucketEntry{e.prime, static_cast<uint32_t>((b & (segBytes - 1)) << kStepBits | k)});
+        }
+        Page* done = page;
+        page = below(page);
+        end = page == nullptr ? nullptr : page->slots + tuning::kPageEntries;
+        setBelow(done, free_);
+        free_ = done;
+    }
+}
+
+void BucketLists::crossOff(uint8_t* seg, uint64_t segment) {
+    crossOffList<false>(heads_, seg, segment);
+    crossOffList<true>(farHeads_, seg, segment);
+}
+
+}  // namespace interval

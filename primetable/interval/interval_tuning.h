@@ -1,0 +1,45 @@
+// The interval sieve's tuning sizes and the measurements that chose them.
+#pragma once
+
+#include <cstdint>
+
+namespace interval::tuning {
+
+// Segment of the interval's bitmap: a power of two, so that the bucket lists
+// find a multiple's segment by a shift, and at most 2^20 (their entries hold
+// 20 bits of byte). Measured on the 2-core EPYC build machine (L1 48 KiB, L2
+// 1 MiB per core), user seconds of a count on one thread of [10^12, 10^12 +
+// 10^10] and [10^18, 10^18 + 10^9], two runs each, bucket floor S / 4:
+// 2^18: 1.90 1.84 / 1.38 1.35; 2^19: 1.45 1.42 / 1.35 1.39; 2^20: 1.29 1.27 /
+// 1.35 1.41; 2^21: 1.30 1.21 / 1.38 1.37 (beyond what the entries hold). With
+// the bucket lists split as below, 2^19 against 2^20 still took 0.84 against
+// 0.72 and 1.71 against 1.69.
+inline constexpr uint64_t kSegmentBytes = uint64_t{1} << 20;
+// Segment of the sieve that generates the sieving primes up to sqrt(b): it
+// crosses off only primes below 2^16 and fits the first-level cache.
+inline constexpr uint64_t kGeneratorSegmentBytes = uint64_t{1} << 15;
+// Primes above segment bytes / kBucketFloorDivisor go to the bucket lists (a
+// prime q marks about 8 * segment / q multiples per segment, 16 at the
+// floor). With 2^20-byte segments and one loop-free list for the primes of at
+// most one multiple per segment, minimum user seconds of five alternating
+// runs, [10^12, 10^12 + 5 * 10^9] and [10^18, 10^18 + 2 * 10^9]: divisor 2
+// 0.66 0.67 / 1.73, 4 0.71 0.72 / 1.69 1.73, 8 0.76 / 1.76 (before that
+// split: 8 1.65 1.43 / 1.71 1.48, 4 1.29 1.27 / 1.35 1.41 at 10^10 and 10^9).
+inline constexpr uint64_t kBucketFloorDivisor = 2;
+// Entries per bucket page (8 bytes each): at [10^18, 10^18 + 2 * 10^9],
+// 256 took 1.89 s, 1024 1.68 s, 4096 1.66 s (minimum of five runs).
+inline constexpr uint64_t kPageEntries = 1024;
+
+// Threads take the interval in chunks from a shared counter. Each chunk
+// restarts every sieving prime (a division each and the generation of the
+// primes up to sqrt(b)), so a chunk spans at least kChunkRootFactor * sqrt(b)
+// numbers and kMinChunkNumbers; at most kChunksPerThread per thread.
+inline constexpr uint64_t kMinChunkNumbers = uint64_t{1} << 28;
+inline constexpr uint64_t kChunkRootFactor = 16;
+inline constexpr uint64_t kChunksPerThread = 16;
+// A listing on several threads keeps each chunk's bitmap until the primes
+// before it are delivered: chunks of at most this many numbers (a bitmap
+// of 2^32 * 48 / 210 bits, 117 MiB).
+inline constexpr uint64_t kMaxListChunkNumbers = uint64_t{1} << 32;
+
+}  // namespace interval::tuning
