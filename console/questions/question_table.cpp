@@ -7,6 +7,7 @@ void answerIsPrime(Answers& out, const std::vector<std::string>& operands);
 void answerNth(Answers& out, const std::vector<std::string>& operands);
 void answerNext(Answers& out, const std::vector<std::string>& operands);
 void answerFactor(Answers& out, const std::vector<std::string>& operands);
+void answerPi(Answers& out, const std::vector<std::string>& operands);
 
 const std::vector<Question>& questions() {
     static const std::vector<Question> table = {
@@ -14,13 +15,21 @@ const std::vector<Question>& questions() {
          "'N: prime', 'N: composite' or 'N: neither' (0 and 1); beyond\n"
          "the table's query limit proven prime by a checked certificate",
          1, kAnyNumber, answerIsPrime},
-        {"nth", "K...", "'K: P', P the K-th prime (2 is the first) of the table", 1, kAnyNumber, answerNth},
+        {"nth", "K...",
+         "'K: P', P the K-th prime (2 is the first), for K up to\n"
+         "425656284035217743 (the last prime below 2^64); beyond the\n"
+         "table's primes by counting",
+         1, kAnyNumber, answerNth},
         {"next", "N [COUNT]",
          "the COUNT primes after N (1 without COUNT), one per line, up to\n"
          "the last prime below 2^128 (2^128-159)",
          1, 2, answerNext},
         {"factor", "N...", "'N: p q ...', the prime factors in ascending order, repeated", 1, kAnyNumber,
          answerFactor},
+        {"pi", "X...",
+         "'X: N', N the number of primes <= X, for X below 2^64; beyond\n"
+         "the table's largest prime by counting",
+         1, kAnyNumber, answerPi},
     };
     return table;
 }

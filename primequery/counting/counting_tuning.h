@@ -25,9 +25,8 @@ inline constexpr unsigned kChunkShift = 8;
 inline double alphaFor(double x) {
     if (const char* e = std::getenv("Q64_ALPHA")) return std::atof(e);
     const double d = std::log10(x);
-    if (d <= 8) return 1.0;
-    const double alpha = 0.9 * (d - 8) + 1.0;
-    return alpha;
+    if (d <= 10) return 1.0;
+    return 1.0 + 0.35 * (d - 10);
 }
 
 }  // namespace counting

@@ -1,8 +1,8 @@
 // The special leaves x / (p_b q), q prime, whose phi is read from pi:
 // trivial ones (x / (p q) < p, phi = 1) counted together, easy ones
 // (p <= x / (p q) < p^2, phi = pi(x / (p q)) - b + 2) one by one, or a run of
-// q at once where pi(x / (p q)) stays the same (x / (p q) <= y, where the
-// next prime down is in the list).
+// q at once where pi(x / (p q)) stays the same (below both y, where the next
+// prime down is in the list, and q).
 #include "primequery/counting/counting_plan.h"
 #include "primequery/counting/parallel_pieces.h"
 
@@ -28,15 +28,17 @@ Wide leavesOf(const CountingPlan& plan, uint64_t b) {
     const uint64_t last = plan.pi.pi(easyTo);
     const int64_t shift = 2 - static_cast<int64_t>(b);
     while (i <= last) {
-        const uint64_t n = xp / plan.primes[i];
+        const uint64_t q = plan.primes[i];
+        const uint64_t n = divide(xp, q);
         const uint64_t l = plan.pi.pi(n);
-        if (n > y) {
+        if (n > y || n >= q) {
             sum += static_cast<int64_t>(l) + shift;
             ++i;
             continue;
         }
-        // Every q up to x / (p p_l) gives pi = l.
-        const uint64_t qEnd = xp / plan.primes[l];
+        // Every q up to x / (p p_l) gives pi = l: worth the look-up where
+        // x / (p q) falls by less than a prime gap from one q to the next.
+        const uint64_t qEnd = divide(xp, plan.primes[l]);
         const uint64_t j = qEnd >= easyTo ? last : plan.pi.pi(qEnd);
         sum += static_cast<Wide>(static_cast<int64_t>(l) + shift) * static_cast<int64_t>(j - i + 1);
         i = j + 1;

@@ -184,11 +184,11 @@ private:
             for (uint64_t i = wheelCount(mTop); i-- > wheelCount(mBottom);) {
                 const int32_t v = f[i];
                 if (v > sp) {
-                    sum -= phiAt(xp / wheelNumber(i));
+                    sum -= phiAt(divide(xp, wheelNumber(i)));
                     --signs;
                 } else if (v < -sp) {
                     const uint64_t m = wheelNumber(i);
-                    const uint64_t n = xp / m;
+                    const uint64_t n = divide(xp, m);
                     if (-static_cast<int64_t>(v) == static_cast<int64_t>(m) && n < square) continue;
                     sum += phiAt(n);
                     ++signs;
@@ -197,7 +197,7 @@ private:
         } else {
             const uint64_t first = plan_.pi.pi(mBottom) + 1;
             for (uint64_t i = plan_.pi.pi(mTop); i >= first; --i) {
-                sum += phiAt(xp / plan_.primes[i]);
+                sum += phiAt(divide(xp, plan_.primes[i]));
                 ++signs;
             }
         }

@@ -1,6 +1,9 @@
 #include "primequery/counting/prime_pi.h"
 
 #include <cmath>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
 
 #include "primequery/counting/counting_plan.h"
 #include "primequery/counting/counting_tuning.h"
@@ -61,7 +64,9 @@ uint64_t workBytes(const CountingPlan& plan) {
     return bytes + 64 * (64 + 8 * t) + (uint64_t{1} << 20);
 }
 
+#define TRACE_T(name) if (std::getenv("Q64_TRACE")) { auto now = std::chrono::steady_clock::now(); std::fprintf(stderr, "%s %.3f y=%llu z=%llu a=%llu\n", #name, std::chrono::duration<double>(now - t0).count(), (unsigned long long)plan.y, (unsigned long long)plan.z, (unsigned long long)plan.a); t0 = now; }
 bool countCombinatorially(uint64_t x, uint64_t* count) {
+    auto t0 = std::chrono::steady_clock::now();
     CountingPlan plan;
     plan.x = x;
     plan.threads = primetable::sieveThreads();
@@ -82,9 +87,15 @@ bool countCombinatorially(uint64_t x, uint64_t* count) {
     plan.a = plan.pi.pi(y);
     if (!buildFactorTable(plan)) return false;
     Wide s1 = 0, easy = 0, hard = 0, p2 = 0;
-    if (!ordinaryLeaves(plan, s1) || !easyLeaves(plan, easy) || !hardLeaves(plan, hard) ||
-        !secondPartialSieve(plan, p2))
-        return false;
+    TRACE_T(setup);
+    if (!ordinaryLeaves(plan, s1)) return false;
+    TRACE_T(s1);
+    if (!easyLeaves(plan, easy)) return false;
+    TRACE_T(easy);
+    if (!hardLeaves(plan, hard)) return false;
+    TRACE_T(hard);
+    if (!secondPartialSieve(plan, p2)) return false;
+    TRACE_T(p2);
     const Wide pi = s1 + easy + hard + static_cast<Wide>(plan.a) - 1 - p2;
     *count = static_cast<uint64_t>(pi);
     return true;
