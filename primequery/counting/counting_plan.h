@@ -38,6 +38,17 @@ inline uint64_t divide(uint64_t a, uint64_t b) {
     return n * b > a ? n - 1 : n;
 }
 
+// floor(a / q) from 1 / q (the reciprocal of prime q of the list) for a
+// below 2^52: the product is within 1 of the quotient, which one step fixes.
+inline uint64_t divideByReciprocal(uint64_t a, uint64_t q, double reciprocal) {
+    uint64_t n = static_cast<uint64_t>(static_cast<double>(a) * reciprocal);
+    if (n * q > a) return n - 1;
+    return (n + 1) * q <= a ? n + 1 : n;
+}
+
+// Below this a dividend may use divideByReciprocal.
+inline constexpr uint64_t kReciprocalLimit = uint64_t{1} << 52;
+
 struct CountingPlan {
     uint64_t x = 0;
     uint64_t y = 0;       // alpha x^(1/3), at least floor(x^(1/3)) + 1
@@ -48,6 +59,7 @@ struct CountingPlan {
     PiTable pi;           // pi(v) for v <= root
     uint32_t* primes;     // primes[1 .. a + 1] (the one after y when <= root)
     uint64_t primeCount;
+    double* reciprocals;  // 1.0 / primes[i]
     int32_t* factors;     // for the wheel indices of 1 .. y
     CountingMemory memory;
 };

@@ -197,7 +197,8 @@ private:
         } else {
             const uint64_t first = plan_.pi.pi(mBottom) + 1;
             for (uint64_t i = plan_.pi.pi(mTop); i >= first; --i) {
-                sum += phiAt(divide(xp, plan_.primes[i]));
+                sum += phiAt(xp < kReciprocalLimit ? divideByReciprocal(xp, plan_.primes[i], plan_.reciprocals[i])
+                                                   : xp / plan_.primes[i]);
                 ++signs;
             }
         }

@@ -3,6 +3,7 @@
 // below it (internal, C++ only).
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "primequery/counting/counting_memory.h"
@@ -27,8 +28,7 @@ public:
     uint64_t pi(uint64_t v) const {
         if (v < 7) return kSmallPi[v];
         const PiEntry& e = entries_[v / 240];
-        const unsigned r = static_cast<unsigned>(v % 240);
-        return e.count + popcount64(e.bits & wordMaskUpTo(r / 30, r % 30));
+        return e.count + popcount64(e.bits & kMasks240[v % 240]);
     }
 
     // The largest prime <= v (v <= limit), 0 when none is above 5.
@@ -43,6 +43,16 @@ public:
 
 private:
     static constexpr uint8_t kSmallPi[7] = {0, 0, 1, 2, 2, 3, 3};
+    // The bits of a word for the numbers up to r of its 240.
+    static constexpr std::array<uint64_t, 240> kMasks240 = [] {
+        std::array<uint64_t, 240> masks{};
+        for (unsigned r = 0; r < 240; ++r) {
+            const unsigned byte = r / 30;
+            const uint64_t below = byte == 0 ? 0 : ~uint64_t{0} >> (64 - 8 * byte);
+            masks[r] = below | uint64_t{kMaskUpTo[r % 30]} << (8 * byte);
+        }
+        return masks;
+    }();
     PiEntry* entries_ = nullptr;
     uint64_t limit_ = 0;
 };

@@ -57,7 +57,7 @@ uint64_t workBytes(const CountingPlan& plan) {
     const uint64_t leafPieces = 16 * t + 48;
     uint64_t bytes = (plan.root / 240 + 2) * sizeof(PiEntry);                // pi table
     bytes += t * (kPrimeSegmentBytes + 6543 * sizeof(CrossState));           // its sieve
-    bytes += (listed + 2) * 4 + (wheelCount(plan.y) + 8) * 4;                // primes, factors
+    bytes += (listed + 2) * 12 + (wheelCount(plan.y) + 8) * 4;               // primes, factors
     bytes += leafPrimes * 32 + leafPieces * (leafPrimes * 16 + 64);          // hard leaves
     bytes += t * (kLeafSegmentBytes + (kLeafSegmentBytes >> kChunkShift) * 4 + leafPrimes * sizeof(CrossState));
     bytes += (16 * t + 16) * 64 + t * (kPrimeSegmentBytes + (listed + 1) * sizeof(CrossState));  // P2
@@ -84,6 +84,9 @@ bool countCombinatorially(uint64_t x, uint64_t* count) {
     if (plan.primes == nullptr) return false;
     plan.primeCount = plan.pi.listPrimes(listTo, plan.primes);
     plan.primes[plan.primeCount + 1] = 0;
+    plan.reciprocals = plan.memory.take<double>(plan.primeCount + 2);
+    if (plan.reciprocals == nullptr) return false;
+    for (uint64_t i = 1; i <= plan.primeCount; ++i) plan.reciprocals[i] = 1.0 / plan.primes[i];
     plan.a = plan.pi.pi(y);
     if (!buildFactorTable(plan)) return false;
     Wide s1 = 0, easy = 0, hard = 0, p2 = 0;
