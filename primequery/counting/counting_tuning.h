@@ -5,7 +5,6 @@
 
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
 
 namespace counting {
 
@@ -32,12 +31,15 @@ inline constexpr uint64_t kEasyTileNumbers = uint64_t{240} << 15;
 // 2 2.0 s, 4 1.8 s, 8 2.2 s (alpha 3.1, another build running).
 inline constexpr uint64_t kClusterFactor = 2;
 
-// y = alpha x^(1/3): alpha as a function of log10 x.
+// y = alpha x^(1/3): alpha as a function of d = log10 x. A larger y moves
+// work from the hard leaves and P2 to the easy leaves. Best alpha on one
+// thread (another build running on the other core): 10^12 4 (0.022 s; 1:
+// 0.036, 8: 0.028), 10^14 4 (0.356 s; 2: 0.452, 8: 0.477), 10^16 6 to 8
+// (6.9 s; 3: 10.7, 4: 7.6, 11: 7.4, 15: 7.6).
 inline double alphaFor(double x) {
-    if (const char* e = std::getenv("Q64_ALPHA")) return std::atof(e);
     const double d = std::log10(x);
-    if (d <= 10) return 1.0;
-    return 1.0 + 0.35 * (d - 10);
+    if (d <= 14) return d - 8 < 1 ? 1 : d - 8 > 4 ? 4 : d - 8;
+    return 4 + 1.25 * (d - 14);
 }
 
 }  // namespace counting

@@ -73,15 +73,21 @@ Wide clusteredOf(const CountingPlan& plan, uint64_t b) {
     return sum;
 }
 
+// Where b's sparse easy leaves lie: q in (from, to], x / (p q) <= nTop.
+struct SparseLeaves {
+    uint64_t xp;
+    uint64_t nTop;
+    uint32_t from;
+    uint32_t to;
+};
+
 // The sparse easy leaves of b whose x / (p q) lies in [nLo, nHi].
-Wide sparseOf(const CountingPlan& plan, uint64_t b, uint64_t nLo, uint64_t nHi) {
-    const EasyRange r = easyRange(plan, b);
-    if (r.sparseTo <= r.from) return 0;
-    const uint64_t xp = plan.x / plan.primes[b];
+Wide sparseOf(const CountingPlan& plan, uint64_t b, const SparseLeaves& leaves, uint64_t nLo, uint64_t nHi) {
+    const uint64_t xp = leaves.xp;
     uint64_t qTop = xp / nLo;
-    if (qTop > r.sparseTo) qTop = r.sparseTo;
+    if (qTop > leaves.to) qTop = leaves.to;
     uint64_t qBottom = xp / (nHi + 1);
-    if (qBottom < r.from) qBottom = r.from;
+    if (qBottom < leaves.from) qBottom = leaves.from;
     if (qTop <= qBottom) return 0;
     const uint64_t last = plan.pi.pi(qTop);
     int64_t sum = 0;
@@ -114,12 +120,21 @@ bool easyLeaves(CountingPlan& plan, Wide& sum) {
     uint64_t bFirst = first;
     while (bFirst <= plan.a && plan.x / plan.primes[bFirst] / plan.primes[bFirst] / plan.primes[bFirst] >= plan.y)
         ++bFirst;
+    SparseLeaves* sparse = plan.memory.take<SparseLeaves>(plan.a + 1);
+    if (sparse == nullptr) return false;
+    for (uint64_t b = bFirst; b <= plan.a; ++b) {
+        const EasyRange r = easyRange(plan, b);
+        const uint64_t xp = plan.x / plan.primes[b];
+        sparse[b] = {xp, r.sparseTo > r.from ? xp / (r.from + 1) : 0, static_cast<uint32_t>(r.from),
+                     static_cast<uint32_t>(r.sparseTo)};
+    }
     const uint64_t tiles = plan.root / kEasyTileNumbers + 1;
     whole = whole && forEachPiece(tiles, plan.threads, [&](uint64_t tile, unsigned worker) {
         const uint64_t nLo = tile == 0 ? 1 : tile * kEasyTileNumbers;
         const uint64_t nHi = (tile + 1) * kEasyTileNumbers - 1;
         Wide s = 0;
-        for (uint64_t b = bFirst; b <= plan.a; ++b) s += sparseOf(plan, b, nLo, nHi);
+        for (uint64_t b = bFirst; b <= plan.a; ++b)
+            if (sparse[b].nTop >= nLo) s += sparseOf(plan, b, sparse[b], nLo, nHi);
         sums[worker] += s;
     });
     for (const Wide& s : sums) sum += s;

@@ -1,9 +1,6 @@
 #include "primequery/counting/prime_pi.h"
 
 #include <cmath>
-#include <chrono>
-#include <cstdio>
-#include <cstdlib>
 
 #include "primequery/counting/counting_plan.h"
 #include "primequery/counting/counting_tuning.h"
@@ -57,16 +54,14 @@ uint64_t workBytes(const CountingPlan& plan) {
     const uint64_t leafPieces = 16 * t + 48;
     uint64_t bytes = (plan.root / 240 + 2) * sizeof(PiEntry);                // pi table
     bytes += t * (kPrimeSegmentBytes + 6543 * sizeof(CrossState));           // its sieve
-    bytes += (listed + 2) * 12 + (wheelCount(plan.y) + 8) * 4;               // primes, factors
+    bytes += (listed + 2) * 36 + (wheelCount(plan.y) + 8) * 4;               // primes, factors, easy leaves
     bytes += leafPrimes * 32 + leafPieces * (leafPrimes * 16 + 64);          // hard leaves
     bytes += t * (kLeafSegmentBytes + (kLeafSegmentBytes >> kChunkShift) * 4 + leafPrimes * sizeof(CrossState));
     bytes += (16 * t + 16) * 64 + t * (kPrimeSegmentBytes + (listed + 1) * sizeof(CrossState));  // P2
     return bytes + 64 * (64 + 8 * t) + (uint64_t{1} << 20);
 }
 
-#define TRACE_T(name) if (std::getenv("Q64_TRACE")) { auto now = std::chrono::steady_clock::now(); std::fprintf(stderr, "%s %.3f y=%llu z=%llu a=%llu\n", #name, std::chrono::duration<double>(now - t0).count(), (unsigned long long)plan.y, (unsigned long long)plan.z, (unsigned long long)plan.a); t0 = now; }
 bool countCombinatorially(uint64_t x, uint64_t* count) {
-    auto t0 = std::chrono::steady_clock::now();
     CountingPlan plan;
     plan.x = x;
     plan.threads = primetable::sieveThreads();
@@ -90,15 +85,9 @@ bool countCombinatorially(uint64_t x, uint64_t* count) {
     plan.a = plan.pi.pi(y);
     if (!buildFactorTable(plan)) return false;
     Wide s1 = 0, easy = 0, hard = 0, p2 = 0;
-    TRACE_T(setup);
-    if (!ordinaryLeaves(plan, s1)) return false;
-    TRACE_T(s1);
-    if (!easyLeaves(plan, easy)) return false;
-    TRACE_T(easy);
-    if (!hardLeaves(plan, hard)) return false;
-    TRACE_T(hard);
-    if (!secondPartialSieve(plan, p2)) return false;
-    TRACE_T(p2);
+    if (!ordinaryLeaves(plan, s1) || !easyLeaves(plan, easy) || !hardLeaves(plan, hard) ||
+        !secondPartialSieve(plan, p2))
+        return false;
     const Wide pi = s1 + easy + hard + static_cast<Wide>(plan.a) - 1 - p2;
     *count = static_cast<uint64_t>(pi);
     return true;

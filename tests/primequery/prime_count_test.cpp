@@ -118,7 +118,7 @@ TEST(PrimeCount, SameAnswerOnEveryThreadCount) {
         ThreadCap cap(threads);
         for (int i = 0; i < 3; ++i) EXPECT_EQ(_5_prmpi(xs[i]), one[i]) << threads << " threads, x = " << xs[i];
     }
-    EXPECT_EQ(one[1], 37607912018u - 0) << "pi(10^12 - 11) = pi(10^12)";
+    EXPECT_EQ(one[1], 37607912018u);  // 999999999989 is the last prime below 10^12
 }
 
 TEST(PrimeCount, RefusedMemoryGivesAllOnes) {
@@ -129,6 +129,31 @@ TEST(PrimeCount, RefusedMemoryGivesAllOnes) {
     EXPECT_EQ(pi, kNone);
     EXPECT_EQ(nth, kNone);
     EXPECT_EQ(_5_prmpi(10000000000), 455052511u);
+}
+
+// The progress hook sees the pieces go by and may stop the count.
+TEST(PrimeCount, TheProgressHookMayStopIt) {
+    struct Seen {
+        uint64_t calls = 0;
+        uint64_t stopAt = 0;  // 0: never
+    } seen;
+    auto hook = [](uint64_t done, uint64_t total, void* context) -> int {
+        Seen& s = *static_cast<Seen*>(context);
+        EXPECT_LE(done, total);
+        return ++s.calls == s.stopAt ? 1 : 0;
+    };
+    _5_prmprogress(hook, &seen);
+    const uint64_t whole = _5_prmpi(100000000000);
+    const uint64_t calls = seen.calls;
+    seen = {0, calls / 2 + 1};
+    const uint64_t stopped = _5_prmpi(100000000000);
+    seen = {0, 3};
+    const uint64_t nthStopped = _5_prmnthx(4000000000);
+    _5_prmprogress(nullptr, nullptr);
+    EXPECT_EQ(whole, 4118054813u);
+    EXPECT_GT(calls, 4u);
+    EXPECT_EQ(stopped, kNone);
+    EXPECT_EQ(nthStopped, kNone);
 }
 
 TEST(NthPrimeCounted, FirstPrimesAndTheEnds) {
