@@ -20,6 +20,10 @@ inline constexpr uint64_t kPrimeSegmentBytes = uint64_t{1} << 16;
 inline constexpr uint64_t kLeafSegmentBytes = uint64_t{1} << 15;
 inline constexpr unsigned kChunkShift = 8;
 
+// Primes below this are crossed off the special leaves' segment without
+// counting, and the chunks' counts are then read again whole.
+inline constexpr uint64_t kRecountBelow = 256;
+
 // The sparse easy leaves look pi up tile by tile of this many numbers
 // (16 bytes of the pi table per 240: 512 KB, half the L2 cache).
 inline constexpr uint64_t kEasyTileNumbers = uint64_t{240} << 15;

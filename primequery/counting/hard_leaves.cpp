@@ -139,24 +139,38 @@ public:
             const uint64_t end = lastReaching(bounds_, 30 * lo);
             if (end < bounds_.first) break;
             presieve(space.segment, lo, hi);
-            uint64_t total = 0;
-            const uint64_t chunks = ((hi - lo) + (uint64_t{1} << kChunkShift) - 1) >> kChunkShift;
-            for (uint64_t c = 0; c < chunks; ++c) {
-                const uint64_t from = c << kChunkShift;
-                const uint64_t to = (c + 1) << kChunkShift;
-                const uint64_t words = ((to < hi - lo ? to : hi - lo) - from) / 8;
-                space.counters[c] = static_cast<uint32_t>(countBits(space.segment + from, words));
-                total += space.counters[c];
-            }
+            uint64_t total = recount(space, hi - lo);
             for (uint64_t b = bounds_.first; b <= end; ++b) {
                 out.sum += leaves(b, lo, hi, space, out);
                 out.phi[b] += total;
-                if (b < end) crossOffCounted(space.segment, lo, hi, space.states[b], space.counters, kChunkShift, &total);
+                if (b == end) break;
+                // Small primes cross off more bits than a recount of the
+                // whole segment reads.
+                if (plan_.primes[b] < kRecountBelow) {
+                    crossOff(space.segment, lo, hi, space.states[b]);
+                    total = recount(space, hi - lo);
+                } else {
+                    crossOffCounted(space.segment, lo, hi, space.states[b], space.counters, kChunkShift, &total);
+                }
             }
         }
     }
 
 private:
+    // Sets the chunks' counts of set bits and returns their sum.
+    static uint64_t recount(WorkerSpace& space, uint64_t bytes) {
+        uint64_t total = 0;
+        const uint64_t chunks = (bytes + (uint64_t{1} << kChunkShift) - 1) >> kChunkShift;
+        for (uint64_t c = 0; c < chunks; ++c) {
+            const uint64_t from = c << kChunkShift;
+            const uint64_t to = (c + 1) << kChunkShift;
+            const uint64_t words = ((to < bytes ? to : bytes) - from) / 8;
+            space.counters[c] = static_cast<uint32_t>(countBits(space.segment + from, words));
+            total += space.counters[c];
+        }
+        return total;
+    }
+
     // The leaves of b with n in the segment: sum of -mu(m) (phi before the
     // segment within the piece + the set bits up to n).
     Wide leaves(uint64_t b, uint64_t byteLo, uint64_t byteHi, WorkerSpace& space, PieceSums& out) const {
