@@ -128,10 +128,13 @@ bool easyLeaves(CountingPlan& plan, Wide& sum) {
         sparse[b] = {xp, r.sparseTo > r.from ? xp / (r.from + 1) : 0, static_cast<uint32_t>(r.from),
                      static_cast<uint32_t>(r.sparseTo)};
     }
-    const uint64_t tiles = plan.root / kEasyTileNumbers + 1;
+    // Tiles small enough to give every thread several.
+    uint64_t tileNumbers = plan.root / (8 * plan.threads) / 240 * 240 + 240;
+    if (tileNumbers > kEasyTileNumbers) tileNumbers = kEasyTileNumbers;
+    const uint64_t tiles = plan.root / tileNumbers + 1;
     whole = whole && forEachPiece(tiles, plan.threads, [&](uint64_t tile, unsigned worker) {
-        const uint64_t nLo = tile == 0 ? 1 : tile * kEasyTileNumbers;
-        const uint64_t nHi = (tile + 1) * kEasyTileNumbers - 1;
+        const uint64_t nLo = tile == 0 ? 1 : tile * tileNumbers;
+        const uint64_t nHi = (tile + 1) * tileNumbers - 1;
         Wide s = 0;
         for (uint64_t b = bFirst; b <= plan.a; ++b)
             if (sparse[b].nTop >= nLo) s += sparseOf(plan, b, sparse[b], nLo, nHi);

@@ -18,6 +18,7 @@ namespace {
 constexpr uint64_t kSegmentBytes = kLeafSegmentBytes;
 constexpr uint64_t kChunks = kSegmentBytes >> kChunkShift;
 constexpr uint64_t kChunkWords = (uint64_t{1} << kChunkShift) / 8;
+constexpr uint64_t kPieceGrowth = 8;
 
 // The set bits of a segment up to a number, for ascending numbers.
 class RunningCount {
@@ -232,10 +233,15 @@ bool hardLeaves(CountingPlan& plan, Wide& sum) {
     if (bounds.last < bounds.first) return true;
     const uint64_t bytes = (bounds.reach[bounds.first] / 30 + 1 + 7) & ~uint64_t{7};
     const uint64_t segments = (bytes + kSegmentBytes - 1) / kSegmentBytes;
-    uint64_t pieces = 16 * static_cast<uint64_t>(plan.threads) + 48;
-    if (pieces > segments) pieces = segments;
-    const uint64_t perPiece = (segments + pieces - 1) / pieces;
-    pieces = (segments + perPiece - 1) / perPiece;
+    // The leaves thin out as 1 / n: pieces of segments that grow with
+    // their start (1 + start / kPieceGrowth segments) carry similar work.
+    uint64_t pieces = 0;
+    for (uint64_t at = 0; at < segments; at += 1 + at / kPieceGrowth) ++pieces;
+    uint64_t* starts = plan.memory.take<uint64_t>(pieces + 1);
+    if (starts == nullptr) return false;
+    pieces = 0;
+    for (uint64_t at = 0; at < segments; at += 1 + at / kPieceGrowth) starts[pieces++] = at;
+    starts[pieces] = segments;
     const uint64_t span = bounds.last + 1;
 
     PieceSums* sums = plan.memory.take<PieceSums>(pieces);
@@ -253,8 +259,8 @@ bool hardLeaves(CountingPlan& plan, Wide& sum) {
 
     const LeafSieve sieve(plan, bounds);
     const bool whole = forEachPiece(pieces, plan.threads, [&](uint64_t piece, unsigned worker) {
-        const uint64_t lo = piece * perPiece * kSegmentBytes;
-        const uint64_t hi = lo + perPiece * kSegmentBytes < bytes ? lo + perPiece * kSegmentBytes : bytes;
+        const uint64_t lo = starts[piece] * kSegmentBytes;
+        const uint64_t hi = starts[piece + 1] * kSegmentBytes < bytes ? starts[piece + 1] * kSegmentBytes : bytes;
         sieve.runPiece(lo, hi, spaces[worker], sums[piece]);
     });
     if (!whole) return false;

@@ -51,7 +51,7 @@ uint64_t workBytes(const CountingPlan& plan) {
     const uint64_t listed = piBound(plan.y + 400);
     const uint64_t fourth = squareRoot(plan.root);
     const uint64_t leafPrimes = piBound((squareRoot(plan.y) > fourth ? squareRoot(plan.y) : fourth) + 400) + 2;
-    const uint64_t leafPieces = 16 * t + 48;
+    const uint64_t leafPieces = 8 * 64 + 8;  // 1 + 1/8 growth: about 8 per doubling of 2^64 / 30 bytes
     uint64_t bytes = (plan.root / 240 + 2) * sizeof(PiEntry);                // pi table
     bytes += t * (kPrimeSegmentBytes + 6543 * sizeof(CrossState));           // its sieve
     bytes += (listed + 2) * 36 + (wheelCount(plan.y) + 8) * 4;               // primes, factors, easy leaves
