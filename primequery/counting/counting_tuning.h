@@ -27,6 +27,8 @@ inline constexpr uint64_t kRecountBelow = 256;
 // The sparse easy leaves look pi up tile by tile of this many numbers
 // (16 bytes of the pi table per 240: 512 KB, half the L2 cache).
 inline constexpr uint64_t kEasyTileNumbers = uint64_t{240} << 15;
+// The first tiles are this small (the leaves crowd at small n).
+inline constexpr uint64_t kEasyTileLeast = uint64_t{240} << 8;
 
 // Easy leaves are taken in runs of equal pi (clustered) only for q above
 // this factor times sqrt(x / p), where x / (p q) < q / 4 and the runs are

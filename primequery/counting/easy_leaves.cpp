@@ -128,13 +128,24 @@ bool easyLeaves(CountingPlan& plan, Wide& sum) {
         sparse[b] = {xp, r.sparseTo > r.from ? xp / (r.from + 1) : 0, static_cast<uint32_t>(r.from),
                      static_cast<uint32_t>(r.sparseTo)};
     }
-    // Tiles small enough to give every thread several.
-    uint64_t tileNumbers = plan.root / (8 * plan.threads) / 240 * 240 + 240;
-    if (tileNumbers > kEasyTileNumbers) tileNumbers = kEasyTileNumbers;
-    const uint64_t tiles = plan.root / tileNumbers + 1;
+    // The sparse leaves thin out as 1 / n: tiles that grow with their
+    // start (by an eighth) up to kEasyTileNumbers carry similar work.
+    auto tileAfter = [&](uint64_t start) {
+        uint64_t length = start / 8 / 240 * 240;
+        if (length < kEasyTileLeast) length = kEasyTileLeast;
+        if (length > kEasyTileNumbers) length = kEasyTileNumbers;
+        return start + length;
+    };
+    uint64_t tiles = 0;
+    for (uint64_t start = 0; start <= plan.root; start = tileAfter(start)) ++tiles;
+    uint64_t* starts = plan.memory.take<uint64_t>(tiles + 1);
+    if (starts == nullptr) return false;
+    tiles = 0;
+    for (uint64_t start = 0; start <= plan.root; start = tileAfter(start)) starts[tiles++] = start;
+    starts[tiles] = tileAfter(starts[tiles - 1]);
     whole = whole && forEachPiece(tiles, plan.threads, [&](uint64_t tile, unsigned worker) {
-        const uint64_t nLo = tile == 0 ? 1 : tile * tileNumbers;
-        const uint64_t nHi = (tile + 1) * tileNumbers - 1;
+        const uint64_t nLo = tile == 0 ? 1 : starts[tile];
+        const uint64_t nHi = starts[tile + 1] - 1;
         Wide s = 0;
         for (uint64_t b = bFirst; b <= plan.a; ++b)
             if (sparse[b].nTop >= nLo) s += sparseOf(plan, b, sparse[b], nLo, nHi);

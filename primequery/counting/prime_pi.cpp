@@ -55,6 +55,7 @@ uint64_t workBytes(const CountingPlan& plan) {
     uint64_t bytes = (plan.root / 240 + 2) * sizeof(PiEntry);                // pi table
     bytes += t * (kPrimeSegmentBytes + 6543 * sizeof(CrossState));           // its sieve
     bytes += (listed + 2) * 36 + (wheelCount(plan.y) + 8) * 4;               // primes, factors, easy leaves
+    bytes += (plan.root / kEasyTileNumbers + 1024) * 8;                      // their tiles
     bytes += leafPrimes * 32 + leafPieces * (leafPrimes * 16 + 64);          // hard leaves
     bytes += t * (kLeafSegmentBytes + (kLeafSegmentBytes >> kChunkShift) * 4 + leafPrimes * sizeof(CrossState));
     bytes += (16 * t + 16) * 64 + t * (kPrimeSegmentBytes + (listed + 1) * sizeof(CrossState));  // P2
