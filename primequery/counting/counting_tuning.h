@@ -8,20 +8,30 @@
 
 namespace counting {
 
-// Below this x, pi(x) is counted by sieving [0, x] directly.
+// Below this x, pi(x) is counted by sieving [0, x] directly (a 140 KB
+// bitmap, under a millisecond; the combinatorial count's tables cost more
+// than that to set up at such x).
 inline constexpr uint64_t kDirectLimit = uint64_t{1} << 22;
 
 // Bytes of the sieve segment that counts primes (the pi table, the P2 term,
-// the n-th prime's last gap): 30 numbers per byte.
+// the n-th prime's last gap): 30 numbers per byte; a sixteenth of the L2
+// cache, so that the sieving primes' states stay cached beside it. P2 takes
+// 1.0 s of the 6.0 s of pi(10^16) on one thread with it.
 inline constexpr uint64_t kPrimeSegmentBytes = uint64_t{1} << 16;
 
 // Bytes of the special leaves' sieve segment, and of the chunks it keeps a
-// count of set bits for (2^kChunkShift bytes).
+// count of set bits for (2^kChunkShift bytes: a leaf reads at most 32 words
+// beyond its chunk's count). The segment fits the L1 cache; 64 KB measured
+// the same within the noise (pi(10^15): 2.4-3.0 s either way, with another
+// build on the machine).
 inline constexpr uint64_t kLeafSegmentBytes = uint64_t{1} << 15;
 inline constexpr unsigned kChunkShift = 8;
 
 // Primes below this are crossed off the special leaves' segment without
-// counting, and the chunks' counts are then read again whole.
+// counting, and the chunks' counts are then read again whole: such a prime
+// clears more than 1000 bits of a 32 KB segment, where a recount of its
+// 4096 words is cheaper than counting each. pi(3 10^13): 0.20-0.22 s
+// against 0.23-0.24 s counting every prime's bits.
 inline constexpr uint64_t kRecountBelow = 256;
 
 // The sparse easy leaves look pi up tile by tile of this many numbers
