@@ -73,8 +73,9 @@ const Option kOptions[] = {
      setTable},
     {"--load", "FILE", "a file name", "start from a saved table file instead (questions only)", setLoad},
     {"--threads", "N", "a thread count",
-     "sieve tables, counts and lists with at most N threads (default:\n"
-     "every hardware thread the process may use; also Q64_THREADS)",
+     "sieve tables, count and list primes with at most N threads\n"
+     "(default: every hardware thread the process may use; also the\n"
+     "variable Q64_THREADS)",
      setThreads},
     {"--utf8", nullptr, nullptr, "console texts in UTF-8", setUtf8},
     {"--cp932", nullptr, nullptr, "console texts in CP932 (Shift-JIS), the default", setCp932},
@@ -189,7 +190,8 @@ std::string usage() {
         "Usage: primes [OPTION]...                 the interactive console (texts in Japanese)\n"
         "  or:  primes [OPTION]... QUESTION NUMBER...  one question, answered in plain ASCII\n"
         "\n"
-        "Questions (N from 0 to 2^128-1; K from 1 to 2^64-1; COUNT from 0 to 2^64-1):\n";
+        "Questions (N from 0 to 2^128-1; K from 1 to 2^64-1; X and COUNT from 0 to\n"
+        "2^64-1):\n";
     for (const oneshot::Question& q : oneshot::questions())
         describe(text, std::string(q.name) + " " + q.operands, q.description);
     text += "\nOptions:\n";
@@ -198,8 +200,9 @@ std::string usage() {
                  option.description);
     text +=
         "\n"
-        "Exit status: 0 when every number was answered; 1 when K lies beyond the\n"
-        "table's primes or fewer than COUNT primes follow N below 2^128; 2 for\n"
+        "Exit status: 0 when every number was answered; 1 when the K-th prime lies\n"
+        "beyond 2^64, fewer than COUNT primes follow N below 2^128 or the memory\n"
+        "for a count was refused; 2 for\n"
         "malformed input (not a number, too large, K = 0, an unknown option or\n"
         "question).\n";
     return text;

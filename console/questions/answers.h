@@ -12,8 +12,8 @@
 namespace oneshot {
 
 // The exit statuses: every number answered; some could not be answered
-// (the n-th prime beyond the table's primes, primes past the last below
-// 2^128); malformed input.
+// (the n-th prime beyond the last below 2^64, primes past the last below
+// 2^128, a count whose memory was refused); malformed input.
 inline constexpr int kAnswered = 0;
 inline constexpr int kBeyondTable = 1;
 inline constexpr int kMalformed = 2;

@@ -1,4 +1,6 @@
-// nth K...: 'K: P', P the K-th prime, from the table.
+// nth K...: 'K: P', P the K-th prime: from the table among its primes,
+// beyond them by the library's count (_5_prmnthx) up to the last prime below
+// 2^64, the 425656284035217743-th.
 #include <string>
 #include <vector>
 
@@ -8,15 +10,26 @@
 
 namespace oneshot {
 
+namespace {
+
+constexpr uint64_t kLastIndex = 425656284035217743;  // pi(2^64 - 1)
+
+}  // namespace
+
 void answerNth(Answers& out, const std::vector<std::string>& operands) {
-    if (table() == nullptr) return out.error(operands[0], "no prime table (memory was refused)", kBeyondTable);
-    const uint64_t count = static_cast<uint64_t>(console.primeCount);
     for (const std::string& text : operands) {
         uint64_t k;
         if (!out.count(text, 1, k)) continue;
-        const uint64_t prime = k <= count ? _5_prmnoth(k, table()) : ~uint64_t{0};
+        if (k > kLastIndex) {
+            out.error(text, "beyond the primes below 2^64 (the last is the " + std::to_string(kLastIndex) + "-th)",
+                      kBeyondTable);
+            continue;
+        }
+        const TableBlock* head = table();
+        const uint64_t inTable = head == nullptr ? 0 : static_cast<uint64_t>(console.primeCount);
+        const uint64_t prime = k <= inTable ? _5_prmnoth(k, head) : _5_prmnthx(k);
         if (prime == ~uint64_t{0}) {
-            out.error(text, "beyond the table's " + std::to_string(count) + " primes", kBeyondTable);
+            out.error(text, "not counted (memory was refused)", kBeyondTable);
             continue;
         }
         out.line(text + ": " + std::to_string(prime));

@@ -9,6 +9,7 @@ void answerNext(Answers& out, const std::vector<std::string>& operands);
 void answerFactor(Answers& out, const std::vector<std::string>& operands);
 void answerCount(Answers& out, const std::vector<std::string>& operands);
 void answerList(Answers& out, const std::vector<std::string>& operands);
+void answerPi(Answers& out, const std::vector<std::string>& operands);
 
 const std::vector<Question>& questions() {
     static const std::vector<Question> table = {
@@ -16,7 +17,11 @@ const std::vector<Question>& questions() {
          "'N: prime', 'N: composite' or 'N: neither' (0 and 1); beyond\n"
          "the table's query limit proven prime by a checked certificate",
          1, kAnyNumber, answerIsPrime},
-        {"nth", "K...", "'K: P', P the K-th prime (2 is the first) of the table", 1, kAnyNumber, answerNth},
+        {"nth", "K...",
+         "'K: P', P the K-th prime (2 is the first), for K up to\n"
+         "425656284035217743 (the last prime below 2^64); beyond the\n"
+         "table's primes by counting",
+         1, kAnyNumber, answerNth},
         {"next", "N [COUNT]",
          "the COUNT primes after N (1 without COUNT), one per line, up to\n"
          "the last prime below 2^128 (2^128-159)",
@@ -29,6 +34,10 @@ const std::vector<Question>& questions() {
          2, 2, answerCount},
         {"list", "A B", "the primes from A to B (0 <= A <= B < 2^64), ascending, one per line", 2, 2,
          answerList},
+        {"pi", "X...",
+         "'X: N', N the number of primes <= X, for X below 2^64; beyond\n"
+         "the table's largest prime by counting",
+         1, kAnyNumber, answerPi},
     };
     return table;
 }

@@ -145,6 +145,20 @@ Q64_API Q2Value _5_prmnextx(uint64_t lo, uint64_t hi);
 /* The largest prime below n; failure (both words all ones) for n <= 2. */
 Q64_API Q2Value _5_prmprevx(uint64_t lo, uint64_t hi);
 
+/* Counting primes without a table, by the combinatorial method of
+ * Deleglise and Rivat (special leaves sieved segment by segment, on the
+ * threads _5_prmthreads allows; the answers never depend on their number).
+ * Work memory comes from the platform layer (about 16 bytes per 240 numbers
+ * up to sqrt(x), and 4 bytes per 7.5 numbers up to y ~ x^(1/3) times a small
+ * factor); the progress hook (_5_prmprogress) is consulted between pieces. */
+/* The number of primes <= x, for every x < 2^64; all ones when memory was
+ * refused or the progress hook stopped the run. Not reentrant. */
+Q64_API uint64_t _5_prmpi(uint64_t x);
+/* The k-th prime (2 is the first) for 1 <= k <= 425656284035217743 (its
+ * prime is below 2^64); all ones for k = 0, a larger k, refused memory or a
+ * stop by the progress hook. Not reentrant. */
+Q64_API uint64_t _5_prmnthx(uint64_t k);
+
 #ifdef __cplusplus
 }
 #endif

@@ -1,6 +1,5 @@
 // How far each function of the package reaches: the largest value of its
-// arguments, the reach of its routine, fetched once (for an interim routine
-// this builds its prime table).
+// arguments, the reach of its routine.
 #pragma once
 
 #include <string>
@@ -25,8 +24,6 @@ struct Limits {
     Limit isprime, factor, nextPrime, prevPrime, nthPrime, pi, countPrimes, primes;
 };
 
-// With the GIL held. Raises MemoryError (PythonError) when what the routines
-// need was refused.
 const Limits& limits();
 
 }  // namespace q64py

@@ -1,14 +1,7 @@
 // The library routine behind each function of the package, and how far its
-// arguments reach. A routine not yet in the library is served by its interim
-// stand-in on the 1 MB start table (interim_routines.h) with that table's
-// reach; when the routine lands, its line names it and its full reach:
-//     {_5_prmnthx, primesBelow2to64}, {_5_prmpi, below2to64},
-//     {_5_prmcount, below2to64},   {_5_prmeach, below2to64},
-// and `ready` answers true once no interim routine is left (and
-// interim_routines.* go).
+// arguments reach.
 #pragma once
 
-#include "python/bindings/interim_routines.h"
 #include "python/bindings/py_limits.h"
 #include "q64/m5_primequery.h"
 #include "q64/m5_primetable.h"
@@ -22,7 +15,6 @@ struct Reaching {
 };
 
 struct Routines {
-    bool (*ready)();  // false when what the routines need could not be had
     Reaching<int64_t (*)(uint64_t lo, uint64_t hi)> primeTest;
     int64_t (*probablePrimeTest)(uint64_t lo, uint64_t hi);  // the same reach, no certificate
     Reaching<int64_t (*)(FactorList* list, uint64_t lo, uint64_t hi)> factorise;
@@ -31,20 +23,19 @@ struct Routines {
     Reaching<uint64_t (*)(uint64_t k)> nthPrime;
     Reaching<uint64_t (*)(uint64_t x)> primePi;
     Reaching<uint64_t (*)(uint64_t a, uint64_t b)> countPrimes;
-    Reaching<int64_t (*)(uint64_t a, uint64_t b, interim::PrimeSink sink, void* context)> eachPrime;
+    Reaching<int64_t (*)(uint64_t a, uint64_t b, Q64PrimeSink sink, void* context)> eachPrime;
 };
 
 inline const Routines routines{
-    interim::haveTable,
     {_5_primetstx, below2to128},
     _5_prmprobx,
     {_5_prmfctx, below2to128},
     {_5_prmnextx, below2to128},
     {_5_prmprevx, below2to128},
-    {interim::prmnthx, interim::nthReach},
-    {interim::prmpi, interim::tableReach},
-    {interim::prmcount, interim::tableReach},
-    {interim::prmeach, interim::tableReach},
+    {_5_prmnthx, primesBelow2to64},
+    {_5_prmpi, below2to64},
+    {_5_prmcount, below2to64},
+    {_5_prmeach, below2to64},
 };
 
 }  // namespace q64py

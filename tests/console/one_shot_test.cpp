@@ -68,7 +68,10 @@ TEST(CommandLine, UsageAndErrorsAndTheirExitStatuses) {
         {{"isprime", "0", "1", "340282366920938463463374607431768211456"}, {}, 2, "0: neither\n1: neither\n", 1,
          "340282366920938463463374607431768211456"},
         {{"nth", "0", "1", "18446744073709551616"}, {}, 2, "1: 2\n", 2, "0"},
-        {{"nth", "2244426", "2244427"}, {}, 1, "2244426: 36699233\n", 1, "2244427"},
+        {{"nth", "2244426", "425656284035217744", "2244427"}, {}, 1, "2244426: 36699233\n2244427: 36699251\n", 1,
+         "425656284035217744"},
+        {{"pi", "18446744073709551616", "x1", "100"}, {}, 2, "100: 25\n", 2, "18446744073709551616"},
+        {{"pi"}, {}, 2, "", 1, "pi"},
         {{"factor", "0", "1", "360", "18446744073709551617"}, {}, 0,
          "0:\n1:\n360: 2 2 2 3 3 5\n18446744073709551617: 274177 67280421310721\n", 0, ""},
         {{"factor", dec(u128{kLargest} * 36699251)}, {}, 0, dec(u128{kLargest} * 36699251) + ": 36699233 36699251\n",
@@ -107,8 +110,8 @@ TEST(CommandLine, HelpNamesEveryQuestionAndOption) {
     RunResult run = ask({"--help"});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err, "");
-    for (const char* word : {"Usage: primes", "isprime", "nth", "next", "factor", "--table", "--load", "--threads",
-                             "--utf8", "--version", "Exit status"})
+    for (const char* word : {"Usage: primes", "isprime", "nth", "next", "factor", "pi X", "--table", "--load",
+                             "--threads", "--utf8", "--version", "Exit status"})
         EXPECT_NE(run.out.find(word), std::string::npos) << word;
 }
 
@@ -244,10 +247,19 @@ TEST(OneShot, AnswersBeyondTheTable) {
         {{"next", top, "0"}, "", 0, 0},
         {{"next", top}, "", 1, 1},
         // Without the start table's memory the library's routines answer
-        // every number; only the n-th prime needs the table.
+        // every number, the n-th prime and the counts by counting.
         {{"isprime", "97", top}, "97: prime\n" + top + ": prime\n", 0, 0, {"Q64_REFUSE_AFTER_BLOCKS=0"}},
         {{"factor", "360"}, "360: 2 2 2 3 3 5\n", 0, 0, {"Q64_REFUSE_AFTER_BLOCKS=0"}},
-        {{"nth", "1000"}, "", 1, 1, {"Q64_REFUSE_AFTER_BLOCKS=0"}},
+        {{"nth", "1000"}, "1000: 7919\n", 0, 0, {"Q64_REFUSE_AFTER_BLOCKS=0"}},
+        {{"pi", "7919"}, "7919: 1000\n", 0, 0, {"Q64_REFUSE_AFTER_BLOCKS=0"}},
+        // The table's last prime and the numbers just past it, where the
+        // count takes over from the table, and far beyond.
+        {{"pi", "36699232", "36699233", "36699234", "36699251", "1000000000000"},
+         "36699232: 2244425\n36699233: 2244426\n36699234: 2244426\n36699251: 2244427\n"
+         "1000000000000: 37607912018\n",
+         0, 0},
+        {{"nth", "2244426", "2244427", "1000000000000"},
+         "2244426: 36699233\n2244427: 36699251\n1000000000000: 29996224275833\n", 0, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.args[0] + " " + c.args[1]);
@@ -277,21 +289,27 @@ TEST(OneShot, AnswersDoNotDependOnTheThreadCap) {
 }
 
 // A file whose later blocks are refused memory leaves part of the table: the
-// questions are answered from that part, and the run ends with status 1 (some
-// answers were cut short), not 2 (the input was not malformed).
+// questions are answered from that part (and beyond it by counting, with
+// the whole table's answers), and the run ends with status 1 (the table was
+// cut short), not 2 (the input was not malformed).
 TEST(OneShot, APartlyLoadedTableStillAnswers) {
     TempDir dir;
     ASSERT_EQ(runProgram(dir.path, "a\nx\n1\nx\n1\nf\nw\ne\ne\n\n").status, 0);  // three blocks
-    RunOptions options = withArguments({"--load", dir.file(), "nth", "1", "6000000"});
-    RunResult whole = runProgram(dir.path, "", options);
-    EXPECT_EQ(whole.status, 0) << whole.err;
-    EXPECT_EQ(whole.out, "1: 2\n6000000: 104395301\n");
-    options.environment = {"Q64_REFUSE_AFTER_BLOCKS=2"};
-    RunResult part = runProgram(dir.path, "", options);
-    EXPECT_EQ(part.status, 1) << part.err;
-    EXPECT_EQ(part.out, "1: 2\n");
-    EXPECT_NE(part.err.find("only part of the table"), std::string::npos) << part.err;
-    EXPECT_NE(part.err.find("6000000"), std::string::npos) << part.err;
+    for (const char* question : {"nth", "pi"}) {
+        SCOPED_TRACE(question);
+        const bool nth = question[0] == 'n';
+        RunOptions options =
+            withArguments({"--load", dir.file(), question, nth ? "1" : "2", nth ? "6000000" : "104395301"});
+        RunResult whole = runProgram(dir.path, "", options);
+        EXPECT_EQ(whole.status, 0) << whole.err;
+        EXPECT_EQ(whole.out, nth ? "1: 2\n6000000: 104395301\n" : "2: 1\n104395301: 6000000\n");
+        options.environment = {"Q64_REFUSE_AFTER_BLOCKS=2"};
+        RunResult part = runProgram(dir.path, "", options);
+        EXPECT_EQ(part.status, 1) << part.err;
+        EXPECT_EQ(part.out, whole.out);
+        EXPECT_EQ(lines(part.err).size(), 1u) << part.err;
+        EXPECT_NE(part.err.find("only part of the table"), std::string::npos) << part.err;
+    }
 }
 
 TEST(OneShot, LoadsASavedTable) {
