@@ -12,6 +12,7 @@
 #include "primetable/interval/segment_bits.h"
 #include "primetable/interval/segment_sieve.h"
 #include "primetable/run_control.h"
+#include "primetable/sieve_presieve.h"
 #include "primetable/sieve_threads.h"
 
 namespace interval {
@@ -82,7 +83,9 @@ Run run;
 // cannot back that many (the bucket lists near 2^64 take 1.6 GB a thread);
 // false when it cannot back one.
 bool prepare(uint64_t a, uint64_t b, unsigned& threads, bool listing) {
+    // Tables the threads read, made before any thread starts.
     BasePrimes::prepare();
+    sieve::preparePatterns();
     run.chunks = chunksOf(a, b, threads, listing);
     run.segmentBytes = segmentBytes();
     run.sieveBytes = SegmentSieve::memoryFor(run.segmentBytes, b);
