@@ -11,6 +11,7 @@
 #include "primetable/interval/prime_bounds.h"
 #include "primetable/interval/segment_bits.h"
 #include "primetable/interval/segment_sieve.h"
+#include "primetable/interval/short_interval.h"
 #include "primetable/run_control.h"
 #include "primetable/sieve_presieve.h"
 #include "primetable/sieve_threads.h"
@@ -261,6 +262,7 @@ unsigned threadsFor(const Chunks& c) {
 
 uint64_t countPrimes(uint64_t a, uint64_t b) {
     if (a > b) return kFailed;
+    if (testsBeatSieving(a, b)) return countByTests(a, b);
     unsigned threads = threadsFor(chunksOf(a, b, primetable::sieveThreads(), false));
     if (!prepare(a, b, threads, false)) return kFailed;
     threadsOfLast = run.stop ? 1 : platform::runOnThreads(threads, countChunks, nullptr);
@@ -275,6 +277,7 @@ uint64_t countPrimes(uint64_t a, uint64_t b) {
 
 int64_t eachPrime(uint64_t a, uint64_t b, Q64PrimeSink sink, void* context) {
     if (a > b) return -1;
+    if (testsBeatSieving(a, b)) return eachByTests(a, b, sink, context);
     unsigned threads = threadsFor(chunksOf(a, b, primetable::sieveThreads(), true));
     if (!prepare(a, b, threads, true)) return -1;
     delivery.sink = sink;

@@ -14,15 +14,18 @@
 #include "primetable/interval/interval_runs.h"
 #include "primetable/interval/interval_span.h"
 #include "primetable/interval/segment_sieve.h"
+#include "primetable/interval/short_interval.h"
 #include "primetable/sieve_threads.h"
 #include "q64/m5_primetable.h"
 #include "tests/primetable/table_fixture.h"
 
 namespace {
 
-// Sets segment size, thread cap and chunk size for one scope.
+// Sets segment size, thread cap and chunk size for one scope; every interval
+// is sieved, however short.
 struct Setting {
     Setting(uint64_t segmentBytes, unsigned threads = 1, uint64_t chunkNumbers = 0) {
+        interval::testing::allowTests(false);
         interval::testing::setSegmentBytes(segmentBytes);
         primetable::setSieveThreadCap(threads);
         interval::testing::setChunkNumbers(chunkNumbers);
@@ -33,6 +36,7 @@ struct Setting {
         interval::testing::setChunkNumbers(0);
         _5_prmprogress(nullptr, nullptr);
         platform::testing::refuseWorkMemory(false);
+        interval::testing::allowTests(true);
     }
 };
 
@@ -232,6 +236,42 @@ TEST(IntervalSieve, SinkAndProgressHookStopTheRun) {
         EXPECT_EQ(_5_prmeach(0, 10000000, collect, &got), 1);
         EXPECT_EQ(calls, 2);
     }
+}
+
+// Short intervals high up are answered by testing each number: the same
+// counts and lists as the sieve, on either side of the cut-over (sqrt(b) /
+// 256 numbers), with the sieve's stops.
+TEST(IntervalSieve, ShortIntervalsByTestsAgreeWithTheSieve) {
+    std::mt19937_64 random(23);
+    for (uint64_t start : {uint64_t{1} << 40, uint64_t{1000000000000000}, uint64_t{1} << 56}) {
+        const uint64_t a = start + random() % 1000000;
+        uint64_t root = 0;
+        while ((root + 1) * (root + 1) <= a) ++root;
+        const uint64_t cut = root / 256;
+        ASSERT_TRUE(interval::testsBeatSieving(a, a + cut / 2)) << a;
+        ASSERT_FALSE(interval::testsBeatSieving(a, a + 2 * cut)) << a;
+        uint64_t prime = a;  // an interval that ends and one that starts on a prime
+        while (!wordmath::isPrime64(prime)) ++prime;
+        for (uint64_t width : {uint64_t{0}, uint64_t{1}, prime - a, cut - 2, cut - 1, cut, cut + 1}) {
+            const uint64_t b = a + width;
+            std::vector<uint64_t> sieved;
+            {
+                Setting s(0);
+                sieved = listed(a, b);
+            }
+            expectInterval(a, b, sieved);
+        }
+        expectInterval(prime, prime, {prime});
+    }
+    int calls = 0;
+    _5_prmprogress(stopAtOnce, &calls);
+    EXPECT_EQ(_5_prmcount(uint64_t{1} << 56, (uint64_t{1} << 56) + 100000), interval::kFailed);
+    std::vector<uint64_t> got;
+    EXPECT_EQ(_5_prmeach(uint64_t{1} << 56, (uint64_t{1} << 56) + 100000, collect, &got), 1);
+    EXPECT_EQ(calls, 2);
+    _5_prmprogress(nullptr, nullptr);
+    EXPECT_EQ(_5_prmeach(uint64_t{1} << 56, (uint64_t{1} << 56) + 100000, stopAfterFirst, &got), 1);
+    EXPECT_EQ(got.size(), 1024u);
 }
 
 TEST(IntervalSieve, RefusedMemoryFailsTheRun) {
