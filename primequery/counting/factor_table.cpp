@@ -1,7 +1,7 @@
 // The factor table of the leaves: mu(m) and the least prime factor of every
 // m <= y prime to 30, one 32-bit value each.
 #include "primequery/counting/counting_plan.h"
-#include "primequery/counting/segment_sieve.h"
+#include "primequery/counting/wheel30_sieve.h"
 
 namespace counting {
 

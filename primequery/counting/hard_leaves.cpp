@@ -9,7 +9,7 @@
 #include "primequery/counting/counting_plan.h"
 #include "primequery/counting/counting_tuning.h"
 #include "primequery/counting/parallel_pieces.h"
-#include "primequery/counting/segment_sieve.h"
+#include "primequery/counting/wheel30_sieve.h"
 
 namespace counting {
 

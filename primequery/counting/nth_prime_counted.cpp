@@ -8,7 +8,7 @@
 #include "primequery/counting/pi_table.h"
 #include "primequery/counting/prime_pi.h"
 #include "primequery/counting/riemann_inverse.h"
-#include "primequery/counting/segment_sieve.h"
+#include "primequery/counting/wheel30_sieve.h"
 #include "primetable/run_control.h"
 #include "primetable/sieve_threads.h"
 #include "q64/m5_primequery.h"

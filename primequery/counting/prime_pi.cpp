@@ -4,7 +4,7 @@
 
 #include "primequery/counting/counting_plan.h"
 #include "primequery/counting/counting_tuning.h"
-#include "primequery/counting/segment_sieve.h"
+#include "primequery/counting/wheel30_sieve.h"
 #include "primetable/sieve_threads.h"
 #include "q64/m5_primequery.h"
 

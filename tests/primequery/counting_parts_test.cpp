@@ -13,7 +13,7 @@
 #include "primequery/counting/pi_table.h"
 #include "primequery/counting/prime_pi.h"
 #include "primequery/counting/riemann_inverse.h"
-#include "primequery/counting/segment_sieve.h"
+#include "primequery/counting/wheel30_sieve.h"
 #include "primequery/counting/wheel30.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "primequery/counting/segment_sieve.h"
+#include "primequery/counting/wheel30_sieve.h"
 
 #include <cstring>
 
