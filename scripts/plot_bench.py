@@ -21,7 +21,7 @@ from matplotlib.ticker import FixedLocator, FuncFormatter, NullLocator  # noqa: 
 
 ROOT = pathlib.Path(__file__).resolve().parents[1]
 # Ratios marked on the logarithmic axis.
-RATIO_TICKS = [1 / 16, 1 / 8, 1 / 4, 1 / 3, 1 / 2, 2 / 3, 0.8, 1, 1.25, 1.5, 2, 3, 4, 8, 16]
+RATIO_TICKS = [1 / 16, 1 / 8, 1 / 4, 1 / 3, 1 / 2, 2 / 3, 0.8, 0.9, 1, 1.1, 1.25, 1.5, 2, 3, 4, 8, 16]
 # Titles and axes of the known series files (the bench program's name less
 # _bench); others get a title from their peers.
 KNOWN = {
@@ -29,8 +29,10 @@ KNOWN = {
     "sieve": ("Prime table builds against primesieve", "bound (the table's limit)"),
     "interval": ("Prime counts and lists against primesieve", "bound"),
     "factor": ("Factorisation against PARI/GP", "bits of the number"),
-    "picount": ("pi(x) against primecount", "x"),
+    "prime_count": ("pi(x) and the n-th prime against primecount", "log10 x (for nth: log10 n)"),
 }
+# Series whose sizes are logarithms already: a linear axis.
+LINEAR_SIZES = {"prime_count"}
 
 
 def read_series(path):
@@ -57,7 +59,8 @@ def plot(path, out):
         sizes, ratios = zip(*points)
         ax.plot(sizes, ratios, marker="o", markersize=3, label=f"{figure} / {peer}")
     ax.axhline(1.0, color="black", linewidth=0.8, linestyle="--")
-    ax.set_xscale("log")
+    if stem not in LINEAR_SIZES:
+        ax.set_xscale("log")
     ax.set_yscale("log", base=2)
     ax.yaxis.set_major_locator(FixedLocator(RATIO_TICKS))
     ax.yaxis.set_major_formatter(FuncFormatter(lambda v, _: f"{v:.3g}"))
