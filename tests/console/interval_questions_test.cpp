@@ -12,10 +12,7 @@ namespace {
 using namespace console_test;
 
 RunResult ask(std::vector<std::string> args, std::vector<std::string> environment = {}) {
-    TempDir dir;
-    RunOptions options = withArguments(std::move(args));
-    options.environment = std::move(environment);
-    return runProgram(dir.path, "", options);
+    return askOnce(std::move(args), std::move(environment));
 }
 
 struct Case {

@@ -34,10 +34,7 @@ std::vector<std::string> lines(const std::string& text) {
 }
 
 RunResult ask(std::vector<std::string> args, std::vector<std::string> environment = {}) {
-    TempDir dir;
-    RunOptions options = withArguments(std::move(args));
-    options.environment = std::move(environment);
-    return runProgram(dir.path, "", options);
+    return askOnce(std::move(args), std::move(environment));
 }
 
 struct UsageCase {

@@ -172,4 +172,11 @@ void expectTranscript(const std::string& input, const std::string& wantUtf8, con
     expectOutput(run.out, wantUtf8);
 }
 
+RunResult askOnce(std::vector<std::string> arguments, std::vector<std::string> environment) {
+    TempDir dir;
+    RunOptions options = withArguments(std::move(arguments));
+    options.environment = std::move(environment);
+    return runProgram(dir.path, "", options);
+}
+
 }  // namespace console_test

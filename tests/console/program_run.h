@@ -49,6 +49,10 @@ struct RunResult {
 // time. A program that hangs is stopped after ten minutes.
 RunResult runProgram(const std::string& dir, const std::string& input, const RunOptions& options = {});
 
+// Runs the program once with `arguments` (and `environment`) in a fresh
+// directory, with nothing on standard input: a one-shot question.
+RunResult askOnce(std::vector<std::string> arguments, std::vector<std::string> environment = {});
+
 // A fresh directory, removed with everything in it at the end.
 struct TempDir {
     std::string path;  // as the kernel reports it (symbolic links resolved)
