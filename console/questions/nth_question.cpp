@@ -10,18 +10,12 @@
 
 namespace oneshot {
 
-namespace {
-
-constexpr uint64_t kLastIndex = 425656284035217743;  // pi(2^64 - 1)
-
-}  // namespace
-
 void answerNth(Answers& out, const std::vector<std::string>& operands) {
     for (const std::string& text : operands) {
         uint64_t k;
         if (!out.count(text, 1, k)) continue;
-        if (k > kLastIndex) {
-            out.error(text, "beyond the primes below 2^64 (the last is the " + std::to_string(kLastIndex) + "-th)",
+        if (k > PRIMES_BELOW_2_64) {
+            out.error(text, "beyond the primes below 2^64 (the last is the " + std::to_string(PRIMES_BELOW_2_64) + "-th)",
                       kBeyondTable);
             continue;
         }

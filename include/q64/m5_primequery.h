@@ -154,7 +154,9 @@ Q64_API Q2Value _5_prmprevx(uint64_t lo, uint64_t hi);
 /* The number of primes <= x, for every x < 2^64; all ones when memory was
  * refused or the progress hook stopped the run. Not reentrant. */
 Q64_API uint64_t _5_prmpi(uint64_t x);
-/* The k-th prime (2 is the first) for 1 <= k <= 425656284035217743 (its
+/* The number of primes below 2^64, pi(2^64 - 1): the largest k of _5_prmnthx. */
+#define PRIMES_BELOW_2_64 UINT64_C(425656284035217743)
+/* The k-th prime (2 is the first) for 1 <= k <= PRIMES_BELOW_2_64 (its
  * prime is below 2^64); all ones for k = 0, a larger k, refused memory or a
  * stop by the progress hook. Not reentrant. */
 Q64_API uint64_t _5_prmnthx(uint64_t k);

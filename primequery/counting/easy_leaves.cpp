@@ -40,7 +40,7 @@ EasyRange easyRange(const CountingPlan& plan, uint64_t b) {
     r.to = square < y ? square : y;
     // x / (p q) > y for q <= x / (p (y + 1)); x / (p q) >= q / 4 for q^2 <= 4 x / p.
     const uint64_t aboveY = xp / (y + 1);
-    const uint64_t belowRoot = squareRoot(xp) * kClusterFactor;
+    const uint64_t belowRoot = squareRootFloor(xp) * kClusterFactor;
     r.sparseTo = aboveY > belowRoot ? aboveY : belowRoot;
     if (r.sparseTo > r.to) r.sparseTo = r.to;
     if (r.sparseTo < r.from) r.sparseTo = r.from;

@@ -17,7 +17,6 @@ namespace counting {
 
 namespace {
 
-constexpr uint64_t kLargestIndex = 425656284035217743;  // pi(2^64 - 1)
 constexpr uint64_t kTop = ~uint64_t{0};
 constexpr uint64_t kLastByte = kTop / 30;  // the wheel byte of 2^64 - 1
 
@@ -85,7 +84,7 @@ bool nthPrime(uint64_t k, uint64_t* prime) {
     const uint64_t reach = backwards ? t : (t > kTop - (kTop >> 3) ? kTop : t + (t >> 3) + (uint64_t{1} << 22));
     CountingMemory memory;
     PiTable table;
-    const uint64_t root = squareRoot(reach);
+    const uint64_t root = squareRootFloor(reach);
     const uint64_t bytes = windowBytes(root);
     const unsigned threads = primetable::sieveThreads();
     if (!memory.reserve((root / 240 + 2) * sizeof(PiEntry) + bytes + threads * (kPrimeSegmentBytes + 6543 * 16) +
@@ -127,7 +126,7 @@ bool nthPrime(uint64_t k, uint64_t* prime) {
 
 uint64_t _5_prmnthx(uint64_t k) {
     static constexpr uint64_t kFirst[4] = {0, 2, 3, 5};
-    if (k == 0 || k > counting::kLargestIndex) return ~uint64_t{0};
+    if (k == 0 || k > PRIMES_BELOW_2_64) return ~uint64_t{0};
     if (k <= 3) return kFirst[k];
     uint64_t prime;
     return counting::nthPrime(k, &prime) ? prime : ~uint64_t{0};

@@ -10,13 +10,6 @@
 
 namespace counting {
 
-uint64_t squareRoot(uint64_t n) {
-    uint64_t r = static_cast<uint64_t>(std::sqrt(static_cast<long double>(n)));
-    while (r > 0 && (r > UINT32_MAX || r * r > n)) --r;
-    while (r < UINT32_MAX && (r + 1) * (r + 1) <= n) ++r;
-    return r;
-}
-
 uint64_t cubeRoot(uint64_t n) {
     uint64_t r = static_cast<uint64_t>(std::cbrt(static_cast<long double>(n)));
     auto cube = [](uint64_t v) { return static_cast<unsigned __int128>(v) * v * v; };
@@ -49,8 +42,8 @@ uint64_t piBound(uint64_t v) { return wheelCount(v) + 4; }
 uint64_t workBytes(const CountingPlan& plan) {
     const uint64_t t = plan.threads;
     const uint64_t listed = piBound(plan.y + 400);
-    const uint64_t fourth = squareRoot(plan.root);
-    const uint64_t leafPrimes = piBound((squareRoot(plan.y) > fourth ? squareRoot(plan.y) : fourth) + 400) + 2;
+    const uint64_t fourth = squareRootFloor(plan.root);
+    const uint64_t leafPrimes = piBound((squareRootFloor(plan.y) > fourth ? squareRootFloor(plan.y) : fourth) + 400) + 2;
     const uint64_t leafPieces = 8 * 64 + 8;  // 1 + 1/8 growth: about 8 per doubling of 2^64 / 30 bytes
     uint64_t bytes = (plan.root / 240 + 2) * sizeof(PiEntry);                // pi table
     bytes += t * (kPrimeSegmentBytes + 6543 * sizeof(CrossState));           // its sieve
@@ -66,7 +59,7 @@ bool countCombinatorially(uint64_t x, uint64_t* count) {
     CountingPlan plan;
     plan.x = x;
     plan.threads = primetable::sieveThreads();
-    plan.root = squareRoot(x);
+    plan.root = squareRootFloor(x);
     const uint64_t cube = cubeRoot(x);
     uint64_t y = static_cast<uint64_t>(alphaFor(static_cast<double>(x)) * static_cast<double>(cube));
     if (y <= cube) y = cube + 1;

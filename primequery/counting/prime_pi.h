@@ -4,14 +4,16 @@
 
 #include <cstdint>
 
+#include "primetable/square_root.h"
+
 namespace counting {
 
 // The number of primes <= x in *count; false when memory was refused or
 // the progress hook stopped the run.
 bool primePi(uint64_t x, uint64_t* count);
 
-// floor(sqrt(n)) and floor(cbrt(n)), exact for every n.
-uint64_t squareRoot(uint64_t n);
+// floor(sqrt(n)) (the sieves' own) and floor(cbrt(n)), exact for every n.
+using sieve::squareRootFloor;
 uint64_t cubeRoot(uint64_t n);
 
 }  // namespace counting

@@ -3,6 +3,7 @@
 // square root of kN mod p, its log and its inverse modulo 2^128.
 #include <cmath>
 
+#include "numlib/m0_utilities/probable_prime.h"
 #include "primequery/factoring/siqs_work.h"
 
 namespace factoring::siqs {
@@ -39,23 +40,7 @@ uint32_t powMod(uint32_t b, uint32_t e, uint32_t p) {
     return r;
 }
 
-// The Jacobi symbol (a / m) for odd m, by the binary method.
-int jacobi(uint32_t a, uint32_t m) {
-    int t = 1;
-    a %= m;
-    while (a != 0) {
-        int z = __builtin_ctz(a);
-        a >>= z;
-        if ((z & 1) && ((m & 7) == 3 || (m & 7) == 5)) t = -t;
-        if ((a & 3) == 3 && (m & 3) == 3) t = -t;
-        uint32_t r = m % a;
-        m = a;
-        a = r;
-    }
-    return m == 1 ? t : 0;
-}
-
-bool isSquareMod(uint32_t x, uint32_t p) { return jacobi(x, p) == 1; }
+bool isSquareMod(uint32_t x, uint32_t p) { return wordmath::jacobi<uint32_t>(x, p) == 1; }
 
 // A square root of the square x mod the odd prime p (Tonelli and Shanks).
 uint32_t sqrtMod(uint32_t x, uint32_t p) {
@@ -110,7 +95,7 @@ const ScoreTables& scoreTables() {
         for (uint32_t m = 0; m < kMultiplierCount; ++m) {
             t.halfLogK[m] = 0.5 * std::log(static_cast<double>(kMultipliers[m]));
             for (uint32_t j = 0; j < kScorePrimes; ++j)
-                t.symbol[m][j] = static_cast<int8_t>(jacobi(kMultipliers[m], primes[j]));
+                t.symbol[m][j] = static_cast<int8_t>(wordmath::jacobi<uint32_t>(kMultipliers[m], primes[j]));
         }
         made = true;
     }
@@ -125,7 +110,7 @@ uint32_t chooseMultiplier(u128 n) {
     const ScoreTables& t = scoreTables();
     int8_t nSymbol[kScorePrimes];
     for (uint32_t j = 0; j < kScorePrimes; ++j)
-        nSymbol[j] = static_cast<int8_t>(jacobi(modSmall(n, primes[j]), primes[j]));
+        nSymbol[j] = static_cast<int8_t>(wordmath::jacobi<uint32_t>(modSmall(n, primes[j]), primes[j]));
     uint32_t best = 1;
     double bestScore = -1e300;
     for (uint32_t m = 0; m < kMultiplierCount; ++m) {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "q64/base.h"
+#include "q64/m5_primequery.h"
 
 namespace q64py {
 
@@ -18,7 +19,7 @@ struct Limit {
 inline Limit below2to128() { return {Q2Value{~uint64_t{0}, ~uint64_t{0}}, "2**128 - 1"}; }
 inline Limit below2to64() { return {Q2Value{~uint64_t{0}, 0}, "2**64 - 1"}; }
 // The number of primes below 2^64: the reach of the n-th prime.
-inline Limit primesBelow2to64() { return {Q2Value{425656284035217743, 0}, "pi(2**64 - 1)"}; }
+inline Limit primesBelow2to64() { return {Q2Value{PRIMES_BELOW_2_64, 0}, "pi(2**64 - 1)"}; }
 
 struct Limits {
     Limit isprime, factor, nextPrime, prevPrime, nthPrime, pi, countPrimes, primes;

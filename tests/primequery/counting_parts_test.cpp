@@ -131,11 +131,11 @@ TEST(CountingSieve, FactorTableMatchesTrialDivision) {
 
 TEST(CountingSieve, RootsAndQuotientsAtTheirEdges) {
     const uint64_t top = ~uint64_t{0};
-    EXPECT_EQ(squareRoot(top), 4294967295u);
+    EXPECT_EQ(squareRootFloor(top), 4294967295u);
     EXPECT_EQ(cubeRoot(top), 2642245u);
     for (uint64_t r : {2u, 1000u, 4294967295u}) {
-        EXPECT_EQ(squareRoot(r * r), r);
-        EXPECT_EQ(squareRoot(r * r - 1), r - 1);
+        EXPECT_EQ(squareRootFloor(r * r), r);
+        EXPECT_EQ(squareRootFloor(r * r - 1), r - 1);
     }
     for (uint64_t r : {2u, 1000u, 2642245u}) {
         EXPECT_EQ(cubeRoot(r * r * r), r);
