@@ -1,5 +1,6 @@
 #include "primetable/interval/bucket_lists.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -28,6 +29,9 @@ constexpr uint64_t kEntriesPerPage = tuning::kPageEntries - 1;
 // Entries to look ahead when fetching their segment bytes early: the first
 // multiples lie anywhere in the segment.
 constexpr uint64_t kAhead = 16;
+// Entries to look ahead when fetching the entries themselves: a page's lines
+// are read once, in order.
+constexpr uint64_t kEntriesAhead = 64;
 
 // The largest step of a prime up to `root`, in bytes: ten times q numbers.
 uint64_t largestStep(uint64_t root) { return 10 * 6 * (root / wheel::kModulus) + 64; }
@@ -137,7 +141,7 @@ constexpr uint32_t kStepMask = (1u << kStepBits) - 1;
 
 }  // namespace
 
-// The index of the first residue of 210 at or above r (48 when none is).
+// The index of the first residue of 210 at or above r.
 constexpr std::array<uint8_t, wheel::kModulus> makeResidueAtOrAbove() {
     std::array<uint8_t, wheel::kModulus> next{};
     for (uint64_t r = 0; r < wheel::kModulus; ++r) {
@@ -148,44 +152,63 @@ constexpr std::array<uint8_t, wheel::kModulus> makeResidueAtOrAbove() {
     return next;
 }
 constexpr std::array<uint8_t, wheel::kModulus> kResidueAtOrAbove = makeResidueAtOrAbove();
+static_assert(WheelResidues[wheel::kSpokes - 1] == wheel::kModulus - 1);
 
 void BucketLists::addPrimes(const uint32_t* primes, uint64_t count, const Span& span) {
-    const uint64_t segmentMask = (uint64_t{1} << shift_) - 1;
-    const double nearLo = static_cast<double>(span.lo);
-    for (uint64_t i = 0; i < count; ++i) {
-        const uint32_t q = primes[i];
-        uint64_t c = quotientUp(span.lo, nearLo, q);
+    // Primes come in ascending order: those of several multiples per
+    // segment, then those of at most one.
+    const uint32_t* far = std::lower_bound(primes, primes + count, farFloor_);
+    addPrimes(primes, far, span, heads_);
+    addPrimes(far, primes + count, span, farHeads_);
+}
+
+// Kept in locals: the pushes store through pointers the compiler cannot tell
+// from the span or the fields.
+void BucketLists::addPrimes(const uint32_t* from, const uint32_t* to, const Span& span, BucketEntry** heads) {
+    const unsigned shift = shift_;
+    const uint64_t segmentMask = (uint64_t{1} << shift) - 1;
+    const uint64_t last = lastSegment_;
+    const uint64_t lo = span.lo;
+    const uint64_t hi = span.hi;
+    const uint64_t periodBits = wheel::kSpokes * span.period;
+    const double nearLo = static_cast<double>(lo);
+    for (const uint32_t* at = from; at < to; ++at) {
+        const uint32_t q = *at;
+        uint64_t c = quotientUp(lo, nearLo, q);
         if (c < q) c = q;
-        // m: the first cofactor at or above c that is prime to 210.
-        uint64_t period = c / wheel::kModulus;
-        uint64_t j = kResidueAtOrAbove[c - period * wheel::kModulus];
-        if (j == wheel::kSpokes) {
-            ++period;
-            j = 0;
-        }
+        // m: the first cofactor at or above c that is prime to 210 (209 is,
+        // so there is one in c's period).
+        const uint64_t period = c / wheel::kModulus;
+        const uint64_t j = kResidueAtOrAbove[c - period * wheel::kModulus];
         const uint64_t m = period * wheel::kModulus + WheelResidues[j];
         uint64_t n;
-        if (__builtin_mul_overflow(uint64_t{q}, m, &n) || n > span.hi) continue;
-        const uint64_t byte = bitOfNumber(span, n) / 8;
-        const uint64_t segment = byte >> shift_;
-        if (segment > lastSegment_) continue;
-        const uint32_t ri = static_cast<uint32_t>(WheelIndex[q % wheel::kModulus] >> 32);
-        push(q < farFloor_ ? heads_ : farHeads_, segment, BucketEntry{static_cast<uint32_t>(q / wheel::kModulus),
-                                  static_cast<uint32_t>((byte & segmentMask) << kStepBits |
-                                                        (wheel::kSpokes * ri + j))});
+        if (__builtin_mul_overflow(uint64_t{q}, m, &n) || n > hi) continue;
+        const uint64_t byte = (sieve::positionFromZero(n) - periodBits) / 8;
+        const uint64_t segment = byte >> shift;
+        if (segment > last) continue;
+        const uint32_t qd = q / wheel::kModulus;
+        const auto ri = static_cast<uint32_t>(WheelIndex[q - qd * wheel::kModulus] >> 32);
+        push(heads, segment,
+             BucketEntry{qd, static_cast<uint32_t>((byte & segmentMask) << kStepBits | (wheel::kSpokes * ri + j))});
     }
 }
 
 template <bool kOneHit>
 void BucketLists::crossOffList(BucketEntry** heads, uint8_t* seg, uint64_t segment) {
-    BucketEntry* end = heads[segment & headMask_];
-    heads[segment & headMask_] = nullptr;
+    const uint64_t mask = headMask_;
+    BucketEntry* end = heads[segment & mask];
+    heads[segment & mask] = nullptr;
     if (end == nullptr) return;
     Page* page = pageOf(end - 1);
-    const uint64_t segBytes = uint64_t{1} << shift_;
+    // Kept in registers: the pushes below store through pointers the
+    // compiler cannot tell from these fields.
+    const unsigned shift = shift_;
+    const uint64_t segBytes = uint64_t{1} << shift;
+    const uint64_t last = lastSegment_;
     while (page != nullptr) {
         for (BucketEntry* at = page->slots + 1; at < end; ++at) {
             if (at + kAhead < end) __builtin_prefetch(seg + (at[kAhead].where >> kStepBits), 1);
+            __builtin_prefetch(at + kEntriesAhead);
             const BucketEntry e = *at;
             const uint64_t q6 = 6 * uint64_t{e.prime};
             uint64_t b = e.where >> kStepBits;
@@ -196,8 +219,8 @@ void BucketLists::crossOffList(BucketEntry** heads, uint8_t* seg, uint64_t segme
                 b += s.byteGap + s.gap * q6;
                 k = s.next;
             } while (!kOneHit && b < segBytes);
-            uint64_t next = segment + (b >> shift_);
-            if (next > lastSegment_) continue;
+            uint64_t next = segment + (b >> shift);
+            if (next > last) continue;
             push(heads, next, BucketEntry{e.prime, static_cast<uint32_t>((b & (segBytes - 1)) << kStepBits | k)});
         }
         Page* done = page;

@@ -47,6 +47,7 @@ private:
     static Page* pageOf(BucketEntry* position);
     static Page* below(Page* page);
     static void setBelow(Page* page, Page* p);
+    void addPrimes(const uint32_t* from, const uint32_t* to, const Span& span, BucketEntry** heads);
     Page* newPage();
     void push(BucketEntry** heads, uint64_t segment, BucketEntry e);
     template <bool kOneHit>

@@ -198,7 +198,7 @@ struct Delivery {
 Delivery delivery;
 
 void deliverBits(const Span& span, const uint8_t* bytes, uint64_t firstBit, uint64_t from, uint64_t to) {
-    forClearBits(bytes, from, to, [&](uint64_t bit) { delivery.put(numberOfBit(span, firstBit + bit)); });
+    forClearNumbers(bytes, span, firstBit, from, to, [&](uint64_t n) { delivery.put(n); });
 }
 
 // A round of listing: the threads sieve chunks roundFirst .. roundEnd - 1

@@ -141,9 +141,14 @@ void SegmentSieve::takePrimes(uint64_t top) {
         if (q * q > top) return;
         if (q > bucketFloor_) {
             // The rest of the batch up to the first square beyond `top`, in one
-            // go: these are most of the primes when lo is large.
-            uint64_t end = batchNext_ + 1;
-            while (end < batchSize_ && uint64_t{batch_[end]} * batch_[end] <= top) ++end;
+            // go: these are most of the primes when lo is large, and then
+            // usually the whole batch.
+            const uint64_t lastQ = batch_[batchSize_ - 1];
+            uint64_t end = batchSize_;
+            if (lastQ * lastQ > top)
+                end = static_cast<uint64_t>(std::upper_bound(batch_ + batchNext_, batch_ + batchSize_, top,
+                                                             [](uint64_t t, uint32_t p) { return t < uint64_t{p} * p; }) -
+                                            batch_);
             lists_.addPrimes(batch_ + batchNext_, end - batchNext_, span_);
             batchNext_ = end;
             continue;
@@ -231,8 +236,8 @@ uint64_t PrimeGenerator::refill(const uint32_t*& primes) {
         const uint64_t from = 8 * sieve_.firstByte();
         const uint64_t to = from + 8 * sieve_.length() < s.endBit ? from + 8 * sieve_.length() : s.endBit;
         uint64_t n = 0;
-        forClearBits(sieve_.segment(), 0, to - from,
-                     [&](uint64_t bit) { batch_[n++] = static_cast<uint32_t>(numberOfBit(s, from + bit)); });
+        forClearNumbers(sieve_.segment(), s, from, 0, to - from,
+                        [&](uint64_t q) { batch_[n++] = static_cast<uint32_t>(q); });
         if (n != 0) {
             primes = batch_;
             return n;
