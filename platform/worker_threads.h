@@ -2,6 +2,8 @@
 // static records: no heap).
 #pragma once
 
+#include <atomic>
+
 namespace platform {
 
 // The most threads one call of runOnThreads runs.
@@ -17,6 +19,25 @@ using ThreadWork = void (*)(unsigned worker, void* context);
 // workers themselves (for example from a shared counter), not by index.
 // count is capped at kMaxThreads. Not reentrant.
 unsigned runOnThreads(unsigned count, ThreadWork work, void* context);
+
+using GroupWork = void (*)(unsigned worker, unsigned workers, void* context);
+
+// As runOnThreads, but every worker starts its work once all threads are
+// created, and learns how many take part (`workers`, the result), so that
+// the workers may share work out by index and meet at a ThreadBarrier.
+unsigned runOnThreadsTogether(unsigned count, GroupWork work, void* context);
+
+// A meeting point for a group of threads, used again and again: each waits
+// until all `threads` (the same number from each) have arrived. Spins a
+// little, then sleeps. No heap.
+class ThreadBarrier {
+public:
+    void arriveAndWait(unsigned threads);
+
+private:
+    std::atomic<unsigned> arrived_{0};
+    std::atomic<unsigned> round_{0};
+};
 
 namespace testing {
 // Lets later calls start at most `threads` new threads each, as a system

@@ -44,8 +44,8 @@ uint64_t headCount(uint64_t root, unsigned shift) {
 }
 
 // Every entry is in one list; each list has at most one page not full.
-uint64_t pageCount(uint64_t root, uint64_t heads) {
-    uint64_t primes = primesUpTo(root);
+uint64_t pageCount(uint64_t root, uint64_t heads, unsigned shares) {
+    uint64_t primes = primesUpTo(root) / shares + 1;
     return primes / kEntriesPerPage + (2 * heads < primes ? 2 * heads : primes) + 2;
 }
 
@@ -63,12 +63,13 @@ inline BucketLists::Page* BucketLists::below(Page* page) {
 
 inline void BucketLists::setBelow(Page* page, Page* p) { std::memcpy(page->slots, &p, sizeof p); }
 
-uint64_t BucketLists::memoryFor(uint64_t root, unsigned segmentShift) {
+uint64_t BucketLists::memoryFor(uint64_t root, unsigned segmentShift, unsigned shares) {
     uint64_t heads = headCount(root, segmentShift);
-    return ((16 * heads + 63) & ~uint64_t{63}) + kPageBytes + pageCount(root, heads) * kPageBytes;
+    return ((16 * heads + 63) & ~uint64_t{63}) + kPageBytes + pageCount(root, heads, shares) * kPageBytes;
 }
 
-void BucketLists::start(uint8_t* memory, uint64_t root, unsigned segmentShift, uint64_t lastSegment) {
+void BucketLists::start(uint8_t* memory, uint64_t root, unsigned segmentShift, unsigned shares,
+                        uint64_t lastSegment) {
     uint64_t heads = headCount(root, segmentShift);
     heads_ = reinterpret_cast<BucketEntry**>(memory);
     farHeads_ = heads_ + heads;
@@ -78,7 +79,7 @@ void BucketLists::start(uint8_t* memory, uint64_t root, unsigned segmentShift, u
     farFloor_ = wheel::kModulus * (((uint64_t{1} << segmentShift) + 11) / 12);
     auto pool = reinterpret_cast<uintptr_t>(memory + 16 * heads);
     pages_ = reinterpret_cast<Page*>((pool + kPageBytes - 1) & ~(kPageBytes - 1));
-    pageCount_ = pageCount(root, heads);
+    pageCount_ = pageCount(root, heads, shares);
     pagesUsed_ = 0;
     free_ = nullptr;
     shift_ = segmentShift;

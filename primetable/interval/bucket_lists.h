@@ -25,12 +25,12 @@ struct BucketEntry {
 
 class BucketLists {
 public:
-    // Memory for primes up to `root` whose steps are counted in segments of
-    // 2^segmentShift bytes.
-    static uint64_t memoryFor(uint64_t root, unsigned segmentShift);
+    // Memory for one in `shares` of the primes up to `root`, whose steps are
+    // counted in segments of 2^segmentShift bytes.
+    static uint64_t memoryFor(uint64_t root, unsigned segmentShift, unsigned shares);
 
-    // `memory` holds memoryFor(root, segmentShift) bytes, 64-byte aligned.
-    void start(uint8_t* memory, uint64_t root, unsigned segmentShift, uint64_t lastSegment);
+    // `memory` holds memoryFor(root, segmentShift, shares) bytes, 64-byte aligned.
+    void start(uint8_t* memory, uint64_t root, unsigned segmentShift, unsigned shares, uint64_t lastSegment);
 
     // Adds each prime q of primes[0 .. count - 1] (ascending, below 2^32) at
     // its first multiple in the span at or above q^2 prime to 210; nothing

@@ -20,6 +20,7 @@ namespace interval {
 namespace {
 
 uint64_t chunkNumbersLimit = 0;
+bool primesAlwaysShared = false;
 unsigned threadsOfLast = 1;
 
 struct Chunks {
@@ -35,10 +36,14 @@ struct Chunks {
 // One chunk per thread at least when the interval is worth sharing out, more
 // (for a balance on a busy machine) when restarting the sieving primes costs
 // little beside a chunk.
+uint64_t chunkWidth(uint64_t b) {
+    uint64_t width = tuning::kChunkRootFactor * squareRootFloor(b);
+    return width < tuning::kMinChunkNumbers ? tuning::kMinChunkNumbers : width;
+}
+
 Chunks chunksOf(uint64_t a, uint64_t b, unsigned threads, bool listing) {
     const uint64_t span = b - a;
-    uint64_t width = tuning::kChunkRootFactor * squareRootFloor(b);
-    if (width < tuning::kMinChunkNumbers) width = tuning::kMinChunkNumbers;
+    uint64_t width = chunkWidth(b);
     if (listing && width > tuning::kMaxListChunkNumbers) width = tuning::kMaxListChunkNumbers;
     uint64_t count = span / width + 1;
     if (threads == 1 && !listing) count = 1;
@@ -80,13 +85,29 @@ struct Run {
 
 Run run;
 
+// Tables the threads read, made before any thread starts.
+void prepareTables() {
+    BasePrimes::prepare();
+    sieve::preparePatterns();
+}
+
+// Sets the run's counters for [a, b] on up to `threads` threads.
+void startRun(uint64_t a, uint64_t b, unsigned threads) {
+    run.nextChunk = 0;
+    run.done = 0;
+    run.chunksDone = 0;
+    run.total = spanBytes(spanOf(a, b));
+    run.stop = false;
+    for (unsigned i = 0; i < threads; ++i) run.counts[i] = 0;
+    // A hook may stop the run before it starts.
+    if (primetable::progressStops(0, run.total)) run.stop = true;
+}
+
 // Maps the run's memory for up to `threads` threads, fewer when the machine
 // cannot back that many (the bucket lists near 2^64 take 1.6 GB a thread);
 // false when it cannot back one.
 bool prepare(uint64_t a, uint64_t b, unsigned& threads, bool listing) {
-    // Tables the threads read, made before any thread starts.
-    BasePrimes::prepare();
-    sieve::preparePatterns();
+    prepareTables();
     run.chunks = chunksOf(a, b, threads, listing);
     run.segmentBytes = segmentBytes();
     run.sieveBytes = SegmentSieve::memoryFor(run.segmentBytes, b);
@@ -100,14 +121,7 @@ bool prepare(uint64_t a, uint64_t b, unsigned& threads, bool listing) {
     run.memory = static_cast<uint8_t*>(platform::mapWorkMemory(run.memoryBytes));
     if (run.memory == nullptr) return false;
     run.slots = run.memory + threads * run.workerBytes;
-    run.nextChunk = 0;
-    run.done = 0;
-    run.chunksDone = 0;
-    run.total = spanBytes(spanOf(a, b));
-    run.stop = false;
-    for (unsigned i = 0; i < threads; ++i) run.counts[i] = 0;
-    // A hook may stop the run before it starts.
-    if (primetable::progressStops(0, run.total)) run.stop = true;
+    startRun(a, b, threads);
     return true;
 }
 
@@ -148,6 +162,104 @@ SegmentBits bitsOf(const SegmentSieve& sieve) {
     const uint64_t first = 8 * sieve.firstByte();
     const uint64_t end = first + 8 * sieve.length();
     return {s.firstBit > first ? s.firstBit - first : 0, (s.endBit < end ? s.endBit : end) - first};
+}
+
+// Counting on several threads shares out the sieving primes rather than the
+// interval when the interval makes fewer chunks than threads: a chunk starts
+// every sieving prime afresh, which near 10^18 costs as much as sieving
+// billions of numbers. Each thread starts and crosses off one share of the
+// primes over every segment; the threads count the union of their segments,
+// each a slice of it, and meet twice a segment.
+bool sharesPrimes(uint64_t a, uint64_t b, unsigned threads) {
+    if (threads < 2) return false;
+    if (primesAlwaysShared) return true;
+    return chunkNumbersLimit == 0 && (b - a) / chunkWidth(b) + 1 < threads;
+}
+
+struct SharedRun {
+    uint64_t a = 0;
+    uint64_t b = 0;
+    platform::ThreadBarrier barrier;
+    uint8_t* segments[platform::kMaxThreads];
+};
+
+SharedRun shared;
+
+// A worker's memory when `workers` share the primes: it shrinks as they grow.
+uint64_t sharedSieveBytes(unsigned workers) { return SegmentSieve::memoryFor(run.segmentBytes, shared.b, workers); }
+uint64_t sharedWorkerBytes(unsigned workers) {
+    return sharedSieveBytes(workers) + PrimeGenerator::memoryFor(squareRootFloor(shared.b));
+}
+
+// The memory of up to `threads` workers, however many of them start.
+uint64_t sharedBytes(unsigned threads) {
+    uint64_t most = 0;
+    for (unsigned k = 1; k <= threads; ++k)
+        if (k * sharedWorkerBytes(k) > most) most = k * sharedWorkerBytes(k);
+    return most;
+}
+
+// As prepare, for threads that share the primes; fewer threads when the
+// machine cannot back that many, false when not even two.
+bool prepareShared(uint64_t a, uint64_t b, unsigned& threads) {
+    prepareTables();
+    shared.a = a;
+    shared.b = b;
+    run.segmentBytes = segmentBytes();
+    const uint64_t room = platform::committableBytes();
+    while (threads > 1 && sharedBytes(threads) > room) --threads;
+    if (threads < 2) return false;
+    run.memoryBytes = sharedBytes(threads);
+    run.memory = static_cast<uint8_t*>(platform::mapWorkMemory(run.memoryBytes));
+    if (run.memory == nullptr) return false;
+    startRun(a, b, threads);
+    return true;
+}
+
+// The clear bits of the union of the workers' segments in this worker's
+// slice of words, the union gathered in worker 0's segment.
+uint64_t countSlice(const SegmentSieve& sieve, unsigned worker, unsigned workers) {
+    const uint64_t words = (sieve.length() + 7) / 8;
+    const uint64_t first = words * worker / workers;
+    const uint64_t end = words * (worker + 1) / workers;
+    uint8_t* into = shared.segments[0];
+    for (unsigned w = 1; w < workers; ++w) {
+        const uint8_t* from = shared.segments[w];
+        for (uint64_t k = first; k < end; ++k) {
+            uint64_t x, y;
+            std::memcpy(&x, into + 8 * k, 8);
+            std::memcpy(&y, from + 8 * k, 8);
+            x |= y;
+            std::memcpy(into + 8 * k, &x, 8);
+        }
+    }
+    const SegmentBits bits = bitsOf(sieve);
+    const uint64_t lo = bits.from > 64 * first ? bits.from : 64 * first;
+    const uint64_t hi = bits.to < 64 * end ? bits.to : 64 * end;
+    return lo < hi ? countClear(into, lo, hi) : 0;
+}
+
+void countSharedPrimes(unsigned worker, unsigned workers, void*) {
+    uint8_t* memory = run.memory + worker * sharedWorkerBytes(workers);
+    const uint64_t sieveBytes = sharedSieveBytes(workers);
+    PrimeGenerator generator;
+    generator.start(memory + sieveBytes, squareRootFloor(shared.b), worker, workers);
+    SegmentSieve sieve;
+    sieve.start(memory, run.segmentBytes, shared.a, shared.b, generator, workers, worker == 0);
+    uint64_t count = 0;
+    for (;;) {
+        // Every worker has the same segments, so all leave together.
+        const bool more = sieve.next();
+        shared.segments[worker] = const_cast<uint8_t*>(sieve.segment());
+        shared.barrier.arriveAndWait(workers);
+        if (!more) break;
+        count += countSlice(sieve, worker, workers);
+        if (worker == 0) progressed(0, sieve.length());
+        // Worker 0 alone sets stop, before this meeting; the others read it after.
+        shared.barrier.arriveAndWait(workers);
+        if (__atomic_load_n(&run.stop, __ATOMIC_RELAXED)) break;
+    }
+    run.counts[worker] = count;
 }
 
 // The calling thread, out of chunks, keeps reporting progress until the other
@@ -263,9 +375,14 @@ unsigned threadsFor(const Chunks& c) {
 uint64_t countPrimes(uint64_t a, uint64_t b) {
     if (a > b) return kFailed;
     if (testsBeatSieving(a, b)) return countByTests(a, b);
-    unsigned threads = threadsFor(chunksOf(a, b, primetable::sieveThreads(), false));
-    if (!prepare(a, b, threads, false)) return kFailed;
-    threadsOfLast = run.stop ? 1 : platform::runOnThreads(threads, countChunks, nullptr);
+    unsigned threads = primetable::sieveThreads();
+    if (sharesPrimes(a, b, threads) && prepareShared(a, b, threads)) {
+        threadsOfLast = run.stop ? 1 : platform::runOnThreadsTogether(threads, countSharedPrimes, nullptr);
+    } else {
+        threads = threadsFor(chunksOf(a, b, threads, false));
+        if (!prepare(a, b, threads, false)) return kFailed;
+        threadsOfLast = run.stop ? 1 : platform::runOnThreads(threads, countChunks, nullptr);
+    }
     const bool stopped = run.stop;
     release();
     if (stopped) return kFailed;
@@ -295,6 +412,7 @@ int64_t eachPrime(uint64_t a, uint64_t b, Q64PrimeSink sink, void* context) {
 
 namespace testing {
 void setChunkNumbers(uint64_t numbers) { chunkNumbersLimit = numbers; }
+void sharePrimesAlways(bool on) { primesAlwaysShared = on; }
 unsigned threadsOfLastRun() { return threadsOfLast; }
 }  // namespace testing
 

@@ -2,6 +2,8 @@
 // controls allow: the interval is cut into chunks that the threads take from
 // a shared counter, each sieved by a SegmentSieve of its own. Counts add up;
 // listed primes reach the sink in ascending order whatever the thread count.
+// A count over an interval short beside sqrt(b) shares out the sieving
+// primes instead, every thread sieving every segment with its share.
 #pragma once
 
 #include <cstdint>
@@ -25,6 +27,9 @@ namespace testing {
 // Chunks of at most this many numbers (0: the tuned sizes), so that small
 // intervals reach several threads.
 void setChunkNumbers(uint64_t numbers);
+// Counts on two threads or more share the sieving primes out whatever the
+// interval while on.
+void sharePrimesAlways(bool on);
 // How many threads sieved in the last run.
 unsigned threadsOfLastRun();
 }  // namespace testing

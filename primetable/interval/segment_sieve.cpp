@@ -51,16 +51,17 @@ void testing::setSegmentBytes(uint64_t bytes) {
     Q64_ASSERT(segmentSize >= 64 && segmentSize <= (uint64_t{1} << 20) && (segmentSize & (segmentSize - 1)) == 0);
 }
 
-uint64_t SegmentSieve::memoryFor(uint64_t segmentBytes, uint64_t hi) {
+uint64_t SegmentSieve::memoryFor(uint64_t segmentBytes, uint64_t hi, unsigned shares) {
     uint64_t root = squareRootFloor(hi);
     uint64_t floor = bucketFloorFor(segmentBytes);
     uint64_t bytes = roundUp64(2 * segmentBytes + 64);
     bytes += roundUp64(sizeof(sieve::SievingPrime) * primesUpTo(root < floor ? root : floor));
-    if (root > floor) bytes += BucketLists::memoryFor(root, log2Of(segmentBytes));
+    if (root > floor) bytes += BucketLists::memoryFor(root, log2Of(segmentBytes), shares);
     return bytes;
 }
 
-void SegmentSieve::start(uint8_t* memory, uint64_t segmentBytes, uint64_t lo, uint64_t hi, PrimeFeed& feed) {
+void SegmentSieve::start(uint8_t* memory, uint64_t segmentBytes, uint64_t lo, uint64_t hi, PrimeFeed& feed,
+                         unsigned shares, bool patterns) {
     span_ = spanOf(lo, hi);
     segmentBytes_ = segmentBytes;
     shift_ = log2Of(segmentBytes);
@@ -82,7 +83,8 @@ void SegmentSieve::start(uint8_t* memory, uint64_t segmentBytes, uint64_t lo, ui
     memory += roundUp64(sizeof(sieve::SievingPrime) * capacity_);
     count_ = chunkPrimes_ = turnPrimes_ = sortedTurnPrimes_ = spill_ = 0;
     buckets_ = root > bucketFloor_ && segments_ > 0;
-    if (buckets_) lists_.start(memory, root, shift_, segments_ - 1);
+    if (buckets_) lists_.start(memory, root, shift_, shares, segments_ - 1);
+    patterns_ = patterns;
 }
 
 bool SegmentSieve::next() {
@@ -103,7 +105,7 @@ bool SegmentSieve::next() {
     uint8_t* seg = segment_;
     for (uint64_t c = 0; c < bytes; c += chunkBytes_) {
         uint64_t end = bytes - c < chunkBytes_ ? bytes : c + chunkBytes_;
-        sieve::applyPatternsFromZero(seg + c, 6 * span_.period + first + c, end - c);
+        if (patterns_) sieve::applyPatternsFromZero(seg + c, 6 * span_.period + first + c, end - c);
         for (uint64_t i = 0; i < chunkPrimes_; ++i) sieve::kTurnKernels[primes_[i].ri](seg, end, primes_[i]);
     }
     for (uint64_t i = chunkPrimes_; i < turnPrimes_; ++i) sieve::kTurnKernels[primes_[i].ri](seg, bytes, primes_[i]);
@@ -224,7 +226,9 @@ uint64_t PrimeGenerator::memoryFor(uint64_t root) {
            roundUp64(4 * 8 * tuning::kGeneratorSegmentBytes);
 }
 
-void PrimeGenerator::start(uint8_t* memory, uint64_t root) {
+void PrimeGenerator::start(uint8_t* memory, uint64_t root, unsigned share, unsigned shares) {
+    skip_ = share;
+    shares_ = shares;
     base_.rewind();
     sieve_.start(memory, tuning::kGeneratorSegmentBytes, 0, root, base_);
     batch_ = reinterpret_cast<uint32_t*>(memory + SegmentSieve::memoryFor(tuning::kGeneratorSegmentBytes, root));
@@ -236,8 +240,19 @@ uint64_t PrimeGenerator::refill(const uint32_t*& primes) {
         const uint64_t from = 8 * sieve_.firstByte();
         const uint64_t to = from + 8 * sieve_.length() < s.endBit ? from + 8 * sieve_.length() : s.endBit;
         uint64_t n = 0;
-        forClearNumbers(sieve_.segment(), s, from, 0, to - from,
-                        [&](uint64_t q) { batch_[n++] = static_cast<uint32_t>(q); });
+        if (shares_ == 1) {
+            forClearNumbers(sieve_.segment(), s, from, 0, to - from,
+                            [&](uint64_t q) { batch_[n++] = static_cast<uint32_t>(q); });
+        } else {
+            forClearNumbers(sieve_.segment(), s, from, 0, to - from, [&](uint64_t q) {
+                if (skip_ != 0) {
+                    --skip_;
+                    return;
+                }
+                batch_[n++] = static_cast<uint32_t>(q);
+                skip_ = shares_ - 1;
+            });
+        }
         if (n != 0) {
             primes = batch_;
             return n;

@@ -110,4 +110,38 @@ TEST(WorkerThreads, EachWorkerRunsOnceAndRefusedStartsAreReported) {
     platform::testing::limitThreadStarts(platform::kMaxThreads);
 }
 
+// Rounds of a group: each worker adds to the round's slot, meets the others,
+// then checks that every worker's addition of the round is there.
+struct Rounds {
+    static constexpr unsigned kRounds = 200;
+    platform::ThreadBarrier barrier;
+    unsigned added[kRounds] = {};
+    unsigned workersSeen[platform::kMaxThreads] = {};
+    bool early = false;
+};
+
+void playRounds(unsigned worker, unsigned workers, void* context) {
+    auto* r = static_cast<Rounds*>(context);
+    r->workersSeen[worker] = workers;
+    for (unsigned round = 0; round < Rounds::kRounds; ++round) {
+        __atomic_fetch_add(&r->added[round], 1u, __ATOMIC_RELAXED);
+        r->barrier.arriveAndWait(workers);
+        if (__atomic_load_n(&r->added[round], __ATOMIC_RELAXED) != workers) r->early = true;
+    }
+}
+
+TEST(WorkerThreads, GroupsKnowTheirSizeAndMeetAtTheBarrier) {
+    for (unsigned limit : {platform::kMaxThreads, 0u, 2u})
+        for (unsigned count : {1u, 2u, 5u}) {
+            platform::testing::limitThreadStarts(limit);
+            Rounds rounds;
+            const unsigned ran = platform::runOnThreadsTogether(count, playRounds, &rounds);
+            EXPECT_EQ(ran, limit + 1 < count ? limit + 1 : count);
+            for (unsigned i = 0; i < ran; ++i) EXPECT_EQ(rounds.workersSeen[i], ran) << i;
+            for (unsigned round = 0; round < Rounds::kRounds; ++round) EXPECT_EQ(rounds.added[round], ran);
+            EXPECT_FALSE(rounds.early);
+        }
+    platform::testing::limitThreadStarts(platform::kMaxThreads);
+}
+
 }  // namespace

@@ -11,6 +11,7 @@
 
 #include "numlib/m0_utilities/prime_test64.h"
 #include "platform/work_memory.h"
+#include "platform/worker_threads.h"
 #include "primetable/interval/interval_runs.h"
 #include "primetable/interval/interval_span.h"
 #include "primetable/interval/segment_sieve.h"
@@ -34,6 +35,8 @@ struct Setting {
         interval::testing::setSegmentBytes(0);
         primetable::setSieveThreadCap(0);
         interval::testing::setChunkNumbers(0);
+        interval::testing::sharePrimesAlways(false);
+        platform::testing::limitThreadStarts(platform::kMaxThreads);
         _5_prmprogress(nullptr, nullptr);
         platform::testing::refuseWorkMemory(false);
         interval::testing::allowTests(true);
@@ -236,6 +239,46 @@ TEST(IntervalSieve, SinkAndProgressHookStopTheRun) {
         EXPECT_EQ(_5_prmeach(0, 10000000, collect, &got), 1);
         EXPECT_EQ(calls, 2);
     }
+}
+
+// Stops the run at its fifth report.
+int stopAfterSegments(uint64_t, uint64_t, void* context) { return ++*static_cast<int*>(context) >= 5; }
+
+// Threads that share out the sieving primes count the union of their
+// segments: the plain sieve's counts for every segment size and thread
+// count, with threads refused (the shares follow the threads that start),
+// and the progress hook's stop. High starts bring every prime to the lists.
+TEST(IntervalSieve, ThreadsSharingThePrimesCountAsThePlainSieve) {
+    std::mt19937_64 random(24);
+    for (uint64_t start : {uint64_t{0}, uint64_t{1000000}, uint64_t{4294967296 - 70000}, uint64_t{123456789012345},
+                           uint64_t{1} << 52}) {
+        const uint64_t a = start + random() % 100000;
+        const uint64_t b = a + random() % 150000;
+        const uint64_t expected = plainSieve(a, b).size();
+        for (uint64_t segmentBytes : {64, 256, 2048, 0})
+            for (unsigned threads : {2u, 3u, 7u}) {
+                Setting s(segmentBytes, threads);
+                interval::testing::sharePrimesAlways(true);
+                EXPECT_EQ(_5_prmcount(a, b), expected) << a << ".." << b << " " << segmentBytes << " " << threads;
+                // Fewer when the machine cannot back the bucket lists of tiny segments.
+                EXPECT_GT(interval::testing::threadsOfLastRun(), 1u);
+                platform::testing::limitThreadStarts(0);
+                EXPECT_EQ(_5_prmcount(a, b), expected) << a << ".." << b << " " << segmentBytes << " " << threads;
+                EXPECT_EQ(interval::testing::threadsOfLastRun(), 1u);
+            }
+    }
+    Setting s(4096, 3);
+    interval::testing::sharePrimesAlways(true);
+    Reports reports;
+    _5_prmprogress(record, &reports);
+    EXPECT_EQ(_5_prmcount(5, 30000000), 1857857u);
+    ASSERT_GT(reports.seen.size(), 2u);
+    EXPECT_EQ(reports.seen.back().first, reports.seen.back().second);
+    int calls = 0;
+    _5_prmprogress(stopAtOnce, &calls);
+    EXPECT_EQ(_5_prmcount(0, 10000000), interval::kFailed);
+    _5_prmprogress(stopAfterSegments, &calls);
+    EXPECT_EQ(_5_prmcount(1000000000000, 1000100000000), interval::kFailed);
 }
 
 // Short intervals high up are answered by testing each number: the same
