@@ -45,13 +45,17 @@ void joinThreads(unsigned started) {
 struct Group {
     GroupWork work;
     void* context;
-    std::atomic<unsigned> workers{0};
+    unsigned workers;
+    pthread_mutex_t lock = PTHREAD_MUTEX_INITIALIZER;
+    pthread_cond_t counted = PTHREAD_COND_INITIALIZER;
 };
 Group group;
 
 void groupMain(unsigned worker, void*) {
-    unsigned workers;
-    while ((workers = group.workers.load(std::memory_order_acquire)) == 0) group.workers.wait(0);
+    pthread_mutex_lock(&group.lock);
+    while (group.workers == 0) pthread_cond_wait(&group.counted, &group.lock);
+    const unsigned workers = group.workers;
+    pthread_mutex_unlock(&group.lock);
     group.work(worker, workers, group.context);
 }
 
@@ -67,10 +71,12 @@ unsigned runOnThreads(unsigned count, ThreadWork work, void* context) {
 unsigned runOnThreadsTogether(unsigned count, GroupWork work, void* context) {
     group.work = work;
     group.context = context;
-    group.workers.store(0, std::memory_order_relaxed);
+    group.workers = 0;
     unsigned started = startThreads(count, groupMain, nullptr);
-    group.workers.store(started, std::memory_order_release);
-    group.workers.notify_all();
+    pthread_mutex_lock(&group.lock);
+    group.workers = started;
+    pthread_cond_broadcast(&group.counted);
+    pthread_mutex_unlock(&group.lock);
     groupMain(0, nullptr);
     joinThreads(started);
     return started;
@@ -81,8 +87,10 @@ void ThreadBarrier::arriveAndWait(unsigned threads) {
     const unsigned round = round_.load(std::memory_order_acquire);
     if (arrived_.fetch_add(1, std::memory_order_acq_rel) + 1 == threads) {
         arrived_.store(0, std::memory_order_relaxed);
+        pthread_mutex_lock(&lock_);
         round_.fetch_add(1, std::memory_order_release);
-        round_.notify_all();
+        pthread_cond_broadcast(&roundOver_);
+        pthread_mutex_unlock(&lock_);
         return;
     }
     // The others usually come within microseconds: spin before sleeping.
@@ -92,7 +100,9 @@ void ThreadBarrier::arriveAndWait(unsigned threads) {
         __builtin_ia32_pause();
 #endif
     }
-    while (round_.load(std::memory_order_acquire) == round) round_.wait(round, std::memory_order_acquire);
+    pthread_mutex_lock(&lock_);
+    while (round_.load(std::memory_order_acquire) == round) pthread_cond_wait(&roundOver_, &lock_);
+    pthread_mutex_unlock(&lock_);
 }
 
 void testing::limitThreadStarts(unsigned threads) { startLimit = threads; }

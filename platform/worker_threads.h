@@ -2,6 +2,8 @@
 // static records: no heap).
 #pragma once
 
+#include <pthread.h>
+
 #include <atomic>
 
 namespace platform {
@@ -37,6 +39,8 @@ public:
 private:
     std::atomic<unsigned> arrived_{0};
     std::atomic<unsigned> round_{0};
+    pthread_mutex_t lock_ = PTHREAD_MUTEX_INITIALIZER;
+    pthread_cond_t roundOver_ = PTHREAD_COND_INITIALIZER;
 };
 
 namespace testing {
