@@ -27,8 +27,10 @@ static_assert((kPageBytes & (kPageBytes - 1)) == 0);
 constexpr uint64_t kEntriesPerPage = tuning::kPageEntries - 1;
 
 // Entries to look ahead when fetching their segment bytes early: the first
-// multiples lie anywhere in the segment.
-constexpr uint64_t kAhead = 16;
+// multiples lie anywhere in the segment. At [10^18, 10^18 + 4 * 10^9] on one
+// thread, user time against 16 (two builds run side by side, six pairs): 8
+// took 0.965 to 0.991 of it; against 8, 4 took 1.02 and 12 1.08 (medians).
+constexpr uint64_t kAhead = 8;
 // Entries to look ahead when fetching the entries themselves: a page's lines
 // are read once, in order.
 constexpr uint64_t kEntriesAhead = 64;
