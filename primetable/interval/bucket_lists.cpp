@@ -31,9 +31,6 @@ constexpr uint64_t kEntriesPerPage = tuning::kPageEntries - 1;
 // thread, user time against 16 (two builds run side by side, six pairs): 8
 // took 0.965 to 0.991 of it; against 8, 4 took 1.02 and 12 1.08 (medians).
 constexpr uint64_t kAhead = 8;
-// Entries to look ahead when fetching the entries themselves: a page's lines
-// are read once, in order.
-constexpr uint64_t kEntriesAhead = 64;
 
 // The largest step of a prime up to `root`, in bytes: ten times q numbers.
 uint64_t largestStep(uint64_t root) { return 10 * 6 * (root / wheel::kModulus) + 64; }
@@ -211,7 +208,6 @@ void BucketLists::crossOffList(BucketEntry** heads, uint8_t* seg, uint64_t segme
     while (page != nullptr) {
         for (BucketEntry* at = page->slots + 1; at < end; ++at) {
             if (at + kAhead < end) __builtin_prefetch(seg + (at[kAhead].where >> kStepBits), 1);
-            __builtin_prefetch(at + kEntriesAhead);
             const BucketEntry e = *at;
             const uint64_t q6 = 6 * uint64_t{e.prime};
             uint64_t b = e.where >> kStepBits;

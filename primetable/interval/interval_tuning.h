@@ -27,8 +27,11 @@ inline constexpr uint64_t kGeneratorSegmentBytes = uint64_t{1} << 15;
 // split: 8 1.65 1.43 / 1.71 1.48, 4 1.29 1.27 / 1.35 1.41 at 10^10 and 10^9).
 inline constexpr uint64_t kBucketFloorDivisor = 2;
 // Entries per bucket page (8 bytes each): at [10^18, 10^18 + 2 * 10^9],
-// 256 took 1.89 s, 1024 1.68 s, 4096 1.66 s (minimum of five runs).
-inline constexpr uint64_t kPageEntries = 1024;
+// 256 took 1.89 s, 1024 1.68 s, 4096 1.66 s (minimum of five runs). Later,
+// at [10^18, 10^18 + 4 * 10^9] on one thread with two builds run side by
+// side: 2048 took 0.92 to 0.97 of 1024's user time (medians of three sets of
+// six to ten pairs), 4096 1.00.
+inline constexpr uint64_t kPageEntries = 2048;
 
 // Threads take the interval in chunks from a shared counter. Each chunk
 // restarts every sieving prime (a division each and the generation of the
