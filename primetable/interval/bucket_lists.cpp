@@ -205,23 +205,27 @@ void BucketLists::crossOffList(BucketEntry** heads, uint8_t* seg, uint64_t segme
     const unsigned shift = shift_;
     const uint64_t segBytes = uint64_t{1} << shift;
     const uint64_t last = lastSegment_;
-    while (page != nullptr) {
-        for (BucketEntry* at = page->slots + 1; at < end; ++at) {
-            if (at + kAhead < end) __builtin_prefetch(seg + (at[kAhead].where >> kStepBits), 1);
-            const BucketEntry e = *at;
-            const uint64_t q6 = 6 * uint64_t{e.prime};
-            uint64_t b = e.where >> kStepBits;
-            uint32_t k = e.where & kStepMask;
-            do {
-                const Step& s = kSteps[k];
-                seg[b] |= s.mask;
-                b += s.byteGap + s.gap * q6;
-                k = s.next;
-            } while (!kOneHit && b < segBytes);
-            uint64_t next = segment + (b >> shift);
-            if (next > last) continue;
+    auto cross = [&](const BucketEntry e) {
+        const uint64_t q6 = 6 * uint64_t{e.prime};
+        uint64_t b = e.where >> kStepBits;
+        uint32_t k = e.where & kStepMask;
+        do {
+            const Step& s = kSteps[k];
+            seg[b] |= s.mask;
+            b += s.byteGap + s.gap * q6;
+            k = s.next;
+        } while (!kOneHit && b < segBytes);
+        uint64_t next = segment + (b >> shift);
+        if (next <= last)
             push(heads, next, BucketEntry{e.prime, static_cast<uint32_t>((b & (segBytes - 1)) << kStepBits | k)});
+    };
+    while (page != nullptr) {
+        BucketEntry* at = page->slots + 1;
+        for (; at + kAhead < end; ++at) {
+            __builtin_prefetch(seg + (at[kAhead].where >> kStepBits), 1);
+            cross(*at);
         }
+        for (; at < end; ++at) cross(*at);
         Page* done = page;
         page = below(page);
         end = page == nullptr ? nullptr : page->slots + tuning::kPageEntries;
