@@ -14,6 +14,7 @@
 #include "platform/worker_threads.h"
 #include "primetable/interval/interval_runs.h"
 #include "primetable/interval/interval_span.h"
+#include "primetable/interval/segment_bits.h"
 #include "primetable/interval/segment_sieve.h"
 #include "primetable/interval/short_interval.h"
 #include "primetable/sieve_threads.h"
@@ -161,6 +162,24 @@ TEST(IntervalSieve, AgreesWithTheTable) {
 
 // Where the bitmap of [lo, hi] starts and ends, against stepping number by
 // number, near 0, at random and at the top of 2^64.
+// Reading a segment's primes a word at a time against reading it bit by bit,
+// for words that start anywhere in a period and ranges cut anywhere.
+TEST(IntervalSieve, ClearNumbersReadByWordsAsBitByBit) {
+    std::mt19937_64 random(48);
+    alignas(8) uint8_t seg[64];
+    for (int round = 0; round < 500; ++round) {
+        for (uint8_t& byte : seg) byte = static_cast<uint8_t>(random() | random());  // a quarter of the bits clear
+        const interval::Span span = interval::spanOf(random() >> 24, ~uint64_t{0});
+        const uint64_t firstBit = random() % 1000;
+        const uint64_t from = random() % 512, to = from + random() % (513 - from);
+        std::vector<uint64_t> expected, got;
+        for (uint64_t bit = from; bit < to; ++bit)
+            if ((seg[bit / 8] & (0x80u >> (bit % 8))) == 0) expected.push_back(interval::numberOfBit(span, firstBit + bit));
+        interval::forClearNumbers(seg, span, firstBit, from, to, [&](uint64_t n) { got.push_back(n); });
+        ASSERT_EQ(got, expected) << firstBit << " " << from << ".." << to;
+    }
+}
+
 TEST(IntervalSieve, SpanBitsAreTheFirstAndLastNumbersPrimeTo210) {
     auto primeTo210 = [](uint64_t n) { return n % 2 && n % 3 && n % 5 && n % 7; };
     std::mt19937_64 random(210);
