@@ -2,6 +2,7 @@
 // given cofactor, as a SievingPrime.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "primetable/sieve_cross.h"
@@ -9,17 +10,30 @@
 
 namespace sieve {
 
-// The smallest m >= c that is prime to 210 (c >= 1).
-inline uint64_t firstCofactor(uint64_t c) {
-    uint64_t period = c / wheel::kModulus;
-    uint64_t entry = WheelIndex[c % wheel::kModulus];
-    // Prime to 210: the residue's own index; otherwise the index of the next one.
-    uint64_t j = static_cast<int64_t>(entry) < 0 ? (entry & 0xFFFFFFFFu) : (entry >> 32);
-    if (j == wheel::kSpokes) {
-        ++period;
-        j = 0;
+// The index of the first residue of 210 at or above r (r < 210; 209 is a
+// residue, so there is one).
+constexpr std::array<uint8_t, wheel::kModulus> makeResidueAtOrAbove() {
+    std::array<uint8_t, wheel::kModulus> next{};
+    for (uint64_t r = 0; r < wheel::kModulus; ++r) {
+        uint64_t j = 0;
+        while (WheelResidues[j] < r) ++j;
+        next[r] = static_cast<uint8_t>(j);
     }
+    return next;
+}
+inline constexpr std::array<uint8_t, wheel::kModulus> kResidueAtOrAbove = makeResidueAtOrAbove();
+static_assert(WheelResidues[wheel::kSpokes - 1] == wheel::kModulus - 1);
+
+// The smallest m >= c that is prime to 210; j: the index of its residue.
+inline uint64_t firstCofactor(uint64_t c, uint64_t& j) {
+    const uint64_t period = c / wheel::kModulus;
+    j = kResidueAtOrAbove[c - period * wheel::kModulus];
     return period * wheel::kModulus + WheelResidues[j];
+}
+
+inline uint64_t firstCofactor(uint64_t c) {
+    uint64_t j;
+    return firstCofactor(c, j);
 }
 
 // The stream byte of the multiple q * m (m prime to 210, q * m >= 211 and

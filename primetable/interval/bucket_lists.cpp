@@ -7,6 +7,7 @@
 #include "platform/precondition.h"
 #include "primetable/interval/interval_tuning.h"
 #include "primetable/interval/prime_bounds.h"
+#include "primetable/sieve_start.h"
 #include "primetable/sieve_steps.h"
 #include "primetable/wheel.h"
 
@@ -141,19 +142,6 @@ constexpr uint32_t kStepMask = (1u << kStepBits) - 1;
 
 }  // namespace
 
-// The index of the first residue of 210 at or above r.
-constexpr std::array<uint8_t, wheel::kModulus> makeResidueAtOrAbove() {
-    std::array<uint8_t, wheel::kModulus> next{};
-    for (uint64_t r = 0; r < wheel::kModulus; ++r) {
-        uint64_t j = 0;
-        while (j < wheel::kSpokes && WheelResidues[j] < r) ++j;
-        next[r] = static_cast<uint8_t>(j);
-    }
-    return next;
-}
-constexpr std::array<uint8_t, wheel::kModulus> kResidueAtOrAbove = makeResidueAtOrAbove();
-static_assert(WheelResidues[wheel::kSpokes - 1] == wheel::kModulus - 1);
-
 void BucketLists::addPrimes(const uint32_t* primes, uint64_t count, const Span& span) {
     // Primes come in ascending order: those of several multiples per
     // segment, then those of at most one.
@@ -176,11 +164,8 @@ void BucketLists::addPrimes(const uint32_t* from, const uint32_t* to, const Span
         const uint32_t q = *at;
         uint64_t c = quotientUp(lo, nearLo, q);
         if (c < q) c = q;
-        // m: the first cofactor at or above c that is prime to 210 (209 is,
-        // so there is one in c's period).
-        const uint64_t period = c / wheel::kModulus;
-        const uint64_t j = kResidueAtOrAbove[c - period * wheel::kModulus];
-        const uint64_t m = period * wheel::kModulus + WheelResidues[j];
+        uint64_t j;
+        const uint64_t m = sieve::firstCofactor(c, j);
         uint64_t n;
         if (__builtin_mul_overflow(uint64_t{q}, m, &n) || n > hi) continue;
         const uint64_t byte = (sieve::positionFromZero(n) - periodBits) / 8;

@@ -33,14 +33,16 @@ struct Chunks {
     uint64_t hi(uint64_t i) const { return b - lo(i) < width - 1 ? b : lo(i) + width - 1; }
 };
 
-// One chunk per thread at least when the interval is worth sharing out, more
-// (for a balance on a busy machine) when restarting the sieving primes costs
-// little beside a chunk.
+// The least numbers a chunk spans: restarting the sieving primes must cost
+// little beside it.
 uint64_t chunkWidth(uint64_t b) {
     uint64_t width = tuning::kChunkRootFactor * squareRootFloor(b);
     return width < tuning::kMinChunkNumbers ? tuning::kMinChunkNumbers : width;
 }
 
+// One chunk per thread at least when the interval is worth sharing out, more
+// (for a balance on a busy machine) when restarting the sieving primes costs
+// little beside a chunk.
 Chunks chunksOf(uint64_t a, uint64_t b, unsigned threads, bool listing) {
     const uint64_t span = b - a;
     uint64_t width = chunkWidth(b);
@@ -194,8 +196,10 @@ uint64_t sharedWorkerBytes(unsigned workers) {
 // The memory of up to `threads` workers, however many of them start.
 uint64_t sharedBytes(unsigned threads) {
     uint64_t most = 0;
-    for (unsigned k = 1; k <= threads; ++k)
-        if (k * sharedWorkerBytes(k) > most) most = k * sharedWorkerBytes(k);
+    for (unsigned k = 1; k <= threads; ++k) {
+        const uint64_t bytes = k * sharedWorkerBytes(k);
+        if (bytes > most) most = bytes;
+    }
     return most;
 }
 
@@ -250,7 +254,7 @@ void countSharedPrimes(unsigned worker, unsigned workers, void*) {
     for (;;) {
         // Every worker has the same segments, so all leave together.
         const bool more = sieve.next();
-        shared.segments[worker] = const_cast<uint8_t*>(sieve.segment());
+        shared.segments[worker] = sieve.segment();
         shared.barrier.arriveAndWait(workers);
         if (!more) break;
         count += countSlice(sieve, worker, workers);

@@ -12,13 +12,6 @@
 
 namespace interval {
 
-// Word k of the stream (bytes 8k .. 8k + 7) with its first bit most significant.
-inline uint64_t streamWord(const uint8_t* seg, uint64_t k) {
-    uint64_t w;
-    std::memcpy(&w, seg + 8 * k, 8);
-    return __builtin_bswap64(w);
-}
-
 // Clear bits of seg in bits [from, to); seg is 8-byte aligned and readable up
 // to the word that holds bit to - 1.
 uint64_t countClear(const uint8_t* seg, uint64_t from, uint64_t to);

@@ -240,19 +240,14 @@ uint64_t PrimeGenerator::refill(const uint32_t*& primes) {
         const uint64_t from = 8 * sieve_.firstByte();
         const uint64_t to = from + 8 * sieve_.length() < s.endBit ? from + 8 * sieve_.length() : s.endBit;
         uint64_t n = 0;
-        if (shares_ == 1) {
-            forClearNumbers(sieve_.segment(), s, from, 0, to - from,
-                            [&](uint64_t q) { batch_[n++] = static_cast<uint32_t>(q); });
-        } else {
-            forClearNumbers(sieve_.segment(), s, from, 0, to - from, [&](uint64_t q) {
-                if (skip_ != 0) {
-                    --skip_;
-                    return;
-                }
-                batch_[n++] = static_cast<uint32_t>(q);
-                skip_ = shares_ - 1;
-            });
-        }
+        forClearNumbers(sieve_.segment(), s, from, 0, to - from, [&](uint64_t q) {
+            if (skip_ != 0) {
+                --skip_;
+                return;
+            }
+            batch_[n++] = static_cast<uint32_t>(q);
+            skip_ = shares_ - 1;
+        });
         if (n != 0) {
             primes = batch_;
             return n;

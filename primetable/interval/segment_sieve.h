@@ -48,6 +48,8 @@ public:
     // The segment's bytes: bits 8 * firstByte() on of the span's bitmap,
     // length() bytes (readable up to the next multiple of 8).
     const uint8_t* segment() const { return segment_; }
+    // The same bytes, which the caller may change until the next call.
+    uint8_t* segment() { return segment_; }
     uint64_t firstByte() const { return index_ * segmentBytes_; }
     uint64_t length() const { return length_; }
 
