@@ -24,16 +24,10 @@ constexpr std::array<uint8_t, wheel::kModulus> makeResidueAtOrAbove() {
 inline constexpr std::array<uint8_t, wheel::kModulus> kResidueAtOrAbove = makeResidueAtOrAbove();
 static_assert(WheelResidues[wheel::kSpokes - 1] == wheel::kModulus - 1);
 
-// The smallest m >= c that is prime to 210; j: the index of its residue.
-inline uint64_t firstCofactor(uint64_t c, uint64_t& j) {
-    const uint64_t period = c / wheel::kModulus;
-    j = kResidueAtOrAbove[c - period * wheel::kModulus];
-    return period * wheel::kModulus + WheelResidues[j];
-}
-
+// The smallest m >= c that is prime to 210.
 inline uint64_t firstCofactor(uint64_t c) {
-    uint64_t j;
-    return firstCofactor(c, j);
+    const uint64_t period = c / wheel::kModulus;
+    return period * wheel::kModulus + WheelResidues[kResidueAtOrAbove[c - period * wheel::kModulus]];
 }
 
 // The stream byte of the multiple q * m (m prime to 210, q * m >= 211 and

@@ -48,6 +48,8 @@ private:
     static Page* below(Page* page);
     static void setBelow(Page* page, Page* p);
     void addPrimes(const uint32_t* from, const uint32_t* to, const Span& span, BucketEntry** heads);
+    template <bool kSkipEarly>
+    void addPrimesBy(const uint32_t* from, const uint32_t* to, const Span& span, BucketEntry** heads);
     Page* newPage();
     void push(BucketEntry** heads, uint64_t segment, BucketEntry e);
     template <bool kOneHit>
