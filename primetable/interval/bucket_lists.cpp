@@ -72,11 +72,10 @@ void BucketLists::start(uint8_t* memory, uint64_t root, unsigned segmentShift, u
                         uint64_t lastSegment) {
     uint64_t heads = headCount(root, segmentShift);
     heads_ = reinterpret_cast<BucketEntry**>(memory);
-    farHeads_ = heads_ + heads;
+    oneHitHeads_ = heads_ + heads;
     for (uint64_t i = 0; i < 2 * heads; ++i) heads_[i] = nullptr;
     headMask_ = heads - 1;
-    // Every step is at least 2 * 6 (q div 210) bytes.
-    farFloor_ = wheel::kModulus * (((uint64_t{1} << segmentShift) + 11) / 12);
+    oneHitFloor_ = tuning::kOneHitFloorFactor << segmentShift;
     auto pool = reinterpret_cast<uintptr_t>(memory + 16 * heads);
     pages_ = reinterpret_cast<Page*>((pool + kPageBytes - 1) & ~(kPageBytes - 1));
     pageCount_ = pageCount(root, heads, shares);
@@ -142,11 +141,11 @@ constexpr uint32_t kStepMask = (1u << kStepBits) - 1;
 }  // namespace
 
 void BucketLists::addPrimes(const uint32_t* primes, uint64_t count, const Span& span) {
-    // Primes come in ascending order: those of several multiples per
-    // segment, then those of at most one.
-    const uint32_t* far = std::lower_bound(primes, primes + count, farFloor_);
+    // Primes come in ascending order: those of many multiples per segment,
+    // then those of a few.
+    const uint32_t* far = std::lower_bound(primes, primes + count, oneHitFloor_);
     addPrimes(primes, far, span, heads_);
-    addPrimes(far, primes + count, span, farHeads_);
+    addPrimes(far, primes + count, span, oneHitHeads_);
 }
 
 namespace {
@@ -251,6 +250,9 @@ void BucketLists::addPrimesBy(const uint32_t* from, const uint32_t* to, const Sp
     }
 }
 
+// Each entry of the segment's list marks its multiples in the segment (the
+// first only, when kOneHit) and moves to the list of its next multiple's
+// segment: for kOneHit, perhaps this one again.
 template <bool kOneHit>
 void BucketLists::crossOffList(BucketEntry** heads, uint8_t* seg, uint64_t segment) {
     const uint64_t mask = headMask_;
@@ -294,7 +296,8 @@ void BucketLists::crossOffList(BucketEntry** heads, uint8_t* seg, uint64_t segme
 
 void BucketLists::crossOff(uint8_t* seg, uint64_t segment) {
     crossOffList<false>(heads_, seg, segment);
-    crossOffList<true>(farHeads_, seg, segment);
+    do crossOffList<true>(oneHitHeads_, seg, segment);
+    while (oneHitHeads_[segment & headMask_] != nullptr);
 }
 
 }  // namespace interval

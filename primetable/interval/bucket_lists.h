@@ -7,9 +7,10 @@
 // index of q mod 210 among the wheel's residues plus the wheel index of the
 // cofactor); segments of up to 2^20 bytes. Lists are chains of pages; a circular
 // array of list heads covers the segments the largest step can reach.
-// Primes whose every step exceeds a segment have lists of their own: they
-// mark one multiple per visit without a loop whose end the processor would
-// mispredict for them and the others alike.
+// Primes of at most a few multiples per segment have lists of their own:
+// they mark one multiple per visit, and go back into the segment's list
+// while their next multiple lies in it, with no loop whose end the processor
+// would mispredict for them and the others alike.
 #pragma once
 
 #include <cstdint>
@@ -56,11 +57,11 @@ private:
     void crossOffList(BucketEntry** heads, uint8_t* seg, uint64_t segment);
 
     // Each list's write position (null when empty), for the primes with
-    // several multiples per segment and for those with at most one.
+    // many multiples per segment and for those with a few.
     BucketEntry** heads_ = nullptr;
-    BucketEntry** farHeads_ = nullptr;
+    BucketEntry** oneHitHeads_ = nullptr;
     uint64_t headMask_ = 0;
-    uint64_t farFloor_ = 0;      // primes from here on have at most one
+    uint64_t oneHitFloor_ = 0;   // primes from here on have a few
     Page* pages_ = nullptr;      // the pool
     uint64_t pagesUsed_ = 0;
     uint64_t pageCount_ = 0;

@@ -26,6 +26,17 @@ inline constexpr uint64_t kGeneratorSegmentBytes = uint64_t{1} << 15;
 // 0.66 0.67 / 1.73, 4 0.71 0.72 / 1.69 1.73, 8 0.76 / 1.76 (before that
 // split: 8 1.65 1.43 / 1.71 1.48, 4 1.29 1.27 / 1.35 1.41 at 10^10 and 10^9).
 inline constexpr uint64_t kBucketFloorDivisor = 2;
+// Bucket primes from segment bytes * kOneHitFloorFactor on (a prime q marks
+// about 8 * segment bytes / q multiples per segment, here at most 4 on
+// average) mark one multiple per visit of their list, and return to the
+// segment's list while their next multiple lies in it: a loop of one to a
+// few rounds ends where the processor cannot predict it. Cycles of the
+// bucket lists' cross-off, medians of five runs on one thread, [10^18,
+// 10^18 + 4 * 10^9]: one-hit lists only for the primes whose every step
+// exceeds a segment (q >= 1.8 * 10^7) 3.53 to 3.69 billion; from 2^23 3.51,
+// 2^22 3.27, 2^21 3.16 to 3.23, 2^20 3.17. At [10^14, 10^14 + 4 * 10^9],
+// 1.63 against 1.22 billion with 2^21.
+inline constexpr uint64_t kOneHitFloorFactor = 2;
 // Entries per bucket page (8 bytes each): at [10^18, 10^18 + 2 * 10^9],
 // 256 took 1.89 s, 1024 1.68 s, 4096 1.66 s (minimum of five runs). Later,
 // at [10^18, 10^18 + 4 * 10^9] on one thread with two builds run side by
