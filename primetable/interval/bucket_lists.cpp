@@ -96,14 +96,19 @@ BucketLists::Page* BucketLists::newPage() {
     return p;
 }
 
-// A write position at a page boundary (or null) has no room left.
+// A write position at a page boundary (or null) has no room left. The new
+// page is out of line, so that the loops that push keep their values in
+// registers.
 inline void BucketLists::push(BucketEntry*& at, BucketEntry e) {
-    if ((reinterpret_cast<uintptr_t>(at) & (kPageBytes - 1)) == 0) {
-        Page* p = newPage();
-        setBelow(p, at == nullptr ? nullptr : pageOf(at - 1));
-        at = p->slots + 1;
-    }
+    if ((reinterpret_cast<uintptr_t>(at) & (kPageBytes - 1)) == 0) [[unlikely]]
+        at = startPage(at);
     *at++ = e;
+}
+
+__attribute__((noinline)) BucketEntry* BucketLists::startPage(BucketEntry* full) {
+    Page* p = newPage();
+    setBelow(p, full == nullptr ? nullptr : pageOf(full - 1));
+    return p->slots + 1;
 }
 
 namespace {

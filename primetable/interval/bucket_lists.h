@@ -52,6 +52,7 @@ private:
     template <bool kSkipEarly>
     void addPrimesBy(const uint32_t* from, const uint32_t* to, const Span& span, BucketEntry** heads);
     Page* newPage();
+    BucketEntry* startPage(BucketEntry* full);
     void push(BucketEntry*& at, BucketEntry e);
     template <bool kOneHit>
     void crossOffList(BucketEntry** heads, uint8_t* seg, uint64_t segment);
