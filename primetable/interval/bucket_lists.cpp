@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/precondition.h"
+#include "primetable/interval/bucket_starts.h"
 #include "primetable/interval/interval_tuning.h"
 #include "primetable/interval/prime_bounds.h"
 #include "primetable/sieve_start.h"
@@ -158,111 +159,29 @@ void BucketLists::addPrimes(const uint32_t* primes, uint64_t count, const Span& 
     addPrimes(far, primes + count, span, oneHitHeads_);
 }
 
-namespace {
-
-// For a cofactor residue r of 210: the index j of the first residue at or
-// above it and that residue, which the start of a prime needs together.
-struct CofactorResidue {
-    uint8_t j;
-    uint8_t residue;
-};
-
-constexpr std::array<CofactorResidue, wheel::kModulus> makeCofactorResidues() {
-    std::array<CofactorResidue, wheel::kModulus> table{};
-    for (uint64_t r = 0; r < wheel::kModulus; ++r) {
-        const uint64_t j = sieve::kResidueAtOrAbove[r];
-        table[r] = {static_cast<uint8_t>(j), static_cast<uint8_t>(WheelResidues[j])};
-    }
-    return table;
-}
-constexpr std::array<CofactorResidue, wheel::kModulus> kCofactorResidues = makeCofactorResidues();
-
-// 48 times the index of each residue of 210 (others unused).
-constexpr std::array<uint16_t, wheel::kModulus> makeStepRows() {
-    std::array<uint16_t, wheel::kModulus> rows{};
-    for (uint64_t r = 0; r < wheel::kModulus; ++r) rows[r] = static_cast<uint16_t>(wheel::kSpokes * (WheelIndex[r] >> 32));
-    return rows;
-}
-constexpr std::array<uint16_t, wheel::kModulus> kStepRows = makeStepRows();
-
-// The bit of the product of the residues of indices ri and j, counted from 0:
-// the part of a multiple's bit that the residues alone decide.
-constexpr std::array<uint16_t, wheel::kSpokes * wheel::kSpokes> makeProductBits() {
-    std::array<uint16_t, wheel::kSpokes * wheel::kSpokes> bits{};
-    for (uint64_t ri = 0; ri < wheel::kSpokes; ++ri)
-        for (uint64_t j = 0; j < wheel::kSpokes; ++j)
-            bits[wheel::kSpokes * ri + j] =
-                static_cast<uint16_t>(sieve::positionFromZero(WheelResidues[ri] * WheelResidues[j]));
-    return bits;
-}
-constexpr std::array<uint16_t, wheel::kSpokes * wheel::kSpokes> kProductBits = makeProductBits();
-
-}  // namespace
-
-// The multiple n = q m of q = 210 qd + rq at m = 210 P + rj has n div 210 =
-// q P + qd rj + (rq rj) div 210 and n mod 210 = (rq rj) mod 210, so its bit
-// is 48 (q P + qd rj) plus the bit of rq rj: no division of n and no
-// overflow near 2^64 (n div 210 stays below 2^57 while n may pass 2^64).
-// When most primes have no multiple in a short span, a test of q c against
-// hi passes them over before the rest of the work; otherwise it would be
-// a branch taken as often as not, and mispredicted. The quotients of a
-// block of primes come first, in a loop of their own: a prime's work is one
-// long chain of dependent steps, and with the division in it the processor
-// could not hold enough primes in flight to overlap them (at [10^18,
-// 10^18 + 4 * 10^9] on one thread the starts took 1.08 billion cycles
-// against 1.44, medians of seven runs).
-void BucketLists::addPrimes(const uint32_t* from, const uint32_t* to, const Span& span, BucketEntry** heads) {
-    if (from == to) return;
-    if (span.hi - span.lo < 2 * uint64_t{*from})
-        addPrimesBy<true>(from, to, span, heads);
-    else
-        addPrimesBy<false>(from, to, span, heads);
-}
-
 // Kept in locals: the pushes store through pointers the compiler cannot
 // tell from the span or the fields.
-template <bool kSkipEarly>
-void BucketLists::addPrimesBy(const uint32_t* from, const uint32_t* to, const Span& span, BucketEntry** heads) {
+void BucketLists::addPrimes(const uint32_t* from, const uint32_t* to, const Span& span, BucketEntry** heads) {
     const unsigned shift = shift_;
     const uint64_t segmentMask = (uint64_t{1} << shift) - 1;
-    const uint64_t lo = span.lo;
-    const uint64_t hi = span.hi;
-    const uint64_t period = span.period;
     const uint64_t endBit = span.endBit;
     const uint64_t mask = headMask_;
-    const double nearLo = static_cast<double>(lo);
-    constexpr uint64_t kBlock = 64;
-    uint64_t quotients[kBlock];
+    Starts starts;
     while (from < to) {
-        const uint64_t n = static_cast<uint64_t>(to - from) < kBlock ? static_cast<uint64_t>(to - from) : kBlock;
+        const uint64_t n = static_cast<uint64_t>(to - from) < kStartBlock ? static_cast<uint64_t>(to - from) : kStartBlock;
+        computeStarts(from, n, span, starts);
         for (uint64_t i = 0; i < n; ++i) {
-            const uint32_t q = from[i];
-            const uint64_t c = quotientUp(lo, nearLo, q);
-            quotients[i] = c < q ? q : c;
-        }
-        for (uint64_t i = 0; i < n; ++i) {
-            const uint32_t q = from[i];
-            const uint64_t c = quotients[i];
-            uint64_t m;
-            if (kSkipEarly && (__builtin_mul_overflow(uint64_t{q}, c, &m) || m > hi)) continue;
-            const uint32_t qd = q / wheel::kModulus;
-            const uint64_t p = c / wheel::kModulus;
-            const CofactorResidue cr = kCofactorResidues[c - p * wheel::kModulus];
-            const uint32_t k = kStepRows[q - qd * wheel::kModulus] + cr.j;
             // Below endBit exactly when the multiple is at most hi: it is at least lo.
-            const uint64_t bit = wheel::kSpokes * (q * p + uint64_t{qd} * cr.residue - period) + kProductBits[k];
+            const uint64_t bit = starts.bits[i];
             if (bit >= endBit) continue;
             const uint64_t byte = bit / 8;
             push(heads[(byte >> shift) & mask],
-                 BucketEntry{qd, static_cast<uint32_t>((byte & segmentMask) << kStepBits | k)});
+                 BucketEntry{starts.primes[i], static_cast<uint32_t>((byte & segmentMask) << kStepBits | starts.keys[i])});
         }
         from += n;
     }
 }
 
-// Each entry of the segment's list marks its multiples in the segment (the
-// first only, when kOneHit) and moves to the list of its next multiple's
-// segment: for kOneHit, perhaps this one again.
 template <bool kOneHit>
 void BucketLists::crossOffList(BucketEntry** heads, uint8_t* seg, uint64_t segment) {
     const uint64_t mask = headMask_;

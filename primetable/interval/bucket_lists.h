@@ -49,8 +49,6 @@ private:
     static Page* below(Page* page);
     static void setBelow(Page* page, Page* p);
     void addPrimes(const uint32_t* from, const uint32_t* to, const Span& span, BucketEntry** heads);
-    template <bool kSkipEarly>
-    void addPrimesBy(const uint32_t* from, const uint32_t* to, const Span& span, BucketEntry** heads);
     Page* newPage();
     BucketEntry* startPage(BucketEntry* full);
     void push(BucketEntry*& at, BucketEntry e);
