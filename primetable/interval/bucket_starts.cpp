@@ -92,8 +92,10 @@ static_assert(static_cast<long double>(1.0 / wheel::kModulus) * wheel::kModulus 
 
 // GCC 12 takes the intrinsics' deliberately undefined inputs for
 // uninitialized values.
+#if !defined(__clang__)
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#endif
 __attribute__((target("avx512f,avx512dq"))) void startsVector(const uint32_t* primes, uint64_t n, const Span& span,
                                                                uint64_t* bits, uint32_t* qds, uint32_t* keys) {
     const __m512d nearLo = _mm512_set1_pd(static_cast<double>(span.lo));
@@ -128,7 +130,9 @@ __attribute__((target("avx512f,avx512dq"))) void startsVector(const uint32_t* pr
         _mm256_storeu_si256(reinterpret_cast<__m256i*>(keys + i), _mm512_cvtepi64_epi32(k));
     }
 }
+#if !defined(__clang__)
 #pragma GCC diagnostic pop
+#endif
 
 // Asked once, at load (before any worker thread runs).
 const bool hasVectors = [] {
