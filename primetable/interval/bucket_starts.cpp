@@ -67,9 +67,18 @@ void startsPlain(const uint32_t* primes, uint64_t n, const Span& span, uint64_t*
         const uint64_t c = quotientUp(lo, nearLo, q);
         quotients[i] = c < q ? q : c;
     }
+    // When most primes have no multiple in a short span, a test of q c
+    // against hi passes them over before the rest of the work; otherwise it
+    // would be a branch taken as often as not, and mispredicted.
+    const bool skipEarly = n != 0 && span.hi - span.lo < 2 * uint64_t{primes[0]};
     for (uint64_t i = 0; i < n; ++i) {
         const uint32_t q = primes[i];
         const uint64_t c = quotients[i];
+        uint64_t multiple;
+        if (skipEarly && (__builtin_mul_overflow(uint64_t{q}, c, &multiple) || multiple > span.hi)) {
+            bits[i] = ~uint64_t{0};
+            continue;
+        }
         const uint32_t qd = q / wheel::kModulus;
         const uint64_t p = c / wheel::kModulus;
         const uint32_t cofactor = kCofactorResidues[c - p * wheel::kModulus];

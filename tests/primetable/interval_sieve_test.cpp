@@ -12,6 +12,7 @@
 #include "numlib/m0_utilities/prime_test64.h"
 #include "platform/work_memory.h"
 #include "platform/worker_threads.h"
+#include "primetable/interval/bucket_starts.h"
 #include "primetable/interval/interval_runs.h"
 #include "primetable/interval/interval_span.h"
 #include "primetable/interval/segment_bits.h"
@@ -41,6 +42,7 @@ struct Setting {
         _5_prmprogress(nullptr, nullptr);
         platform::testing::refuseWorkMemory(false);
         interval::testing::allowTests(true);
+        interval::testing::allowVectorStarts(true);
     }
 };
 
@@ -95,10 +97,12 @@ TEST(IntervalSieve, RandomIntervalsForEverySegmentSizeAgainstThePlainSieve) {
             const uint64_t a = start + random() % 100000;
             const uint64_t b = a + random() % 150000;
             const std::vector<uint64_t> expected = plainSieve(a, b);
-            for (uint64_t segmentBytes : {64, 256, 2048, 0}) {
-                Setting s(segmentBytes);
-                expectInterval(a, b, expected);
-            }
+            for (uint64_t segmentBytes : {64, 256, 2048, 0})
+                for (bool vectors : {true, false}) {
+                    Setting s(segmentBytes);
+                    interval::testing::allowVectorStarts(vectors);
+                    expectInterval(a, b, expected);
+                }
         }
 }
 
@@ -111,6 +115,12 @@ TEST(IntervalSieve, EdgesAndSinglePoints) {
     EXPECT_EQ(_5_prmcount(4294967291, 4294967291), 1u);  // the largest prime below 2^32
     EXPECT_EQ(_5_prmcount(4294967297, 4294967297), 0u);  // 641 * 6700417
     EXPECT_EQ(_5_prmcount(1000000007, 1000000007), 1u);
+    // Composites whose least factor is a bucket prime, their multiple at hi.
+    for (bool vectors : {true, false}) {
+        interval::testing::allowVectorStarts(vectors);
+        EXPECT_EQ(_5_prmcount(1000006000009, 1000006000009), 0u);  // 1000003^2
+        EXPECT_EQ(_5_prmcount(1000036000099, 1000036000099), 0u);  // 1000003 * 1000033
+    }
     EXPECT_EQ(_5_prmcount(11, 10), interval::kFailed);
     std::vector<uint64_t> none;
     EXPECT_EQ(_5_prmeach(11, 10, collect, &none), -1);
