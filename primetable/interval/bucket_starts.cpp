@@ -93,9 +93,10 @@ void startsPlain(const uint32_t* primes, uint64_t n, const Span& span, uint64_t*
 // Eight primes at a time, each lane as startsPlain. Every quotient lo / q
 // here is below 2^50 (the caller sees to it), so the doubles' quotient is
 // within one of it and the remainder of its truncation sets it right. The
-// double nearest 1/210 lies above it, so c (1/210) is never below c / 210
-// and, for c up to 2^50, above it by less than 1/210 with the product's
-// rounding: its truncation is c div 210 (and q div 210 likewise).
+// double nearest 1/210 lies above it, so the double product c (1/210) is at
+// least c div 210 (rounding keeps it at or above that whole number), and
+// for c up to 2^50 it is off c / 210 by far less than 1/210, so below
+// c div 210 + 1: its truncation is c div 210, and q div 210 likewise.
 // (The product below is exact in the 64-bit mantissa of x86's long double.)
 static_assert(static_cast<long double>(1.0 / wheel::kModulus) * wheel::kModulus > 1.0L);
 
